@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Skyloom needs.
+# Idempotent: when everything is present it prints nothing and changes nothing.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  g++ cmake ninja-build pkg-config clang-format
+  # Qt 6 (Core, Gui, Widgets, DBus, Concurrent, Test) and the TIFF image plugin
+  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins
+  # photo library
+  libsqlite3-dev
+  # X11 integration: root pixmap, global hotkeys, idle time
+  libx11-dev libxcb1-dev libxcb-keysyms1-dev libxss-dev
+  # tests against a real X server and a real D-Bus session
+  xvfb xauth xdotool x11-apps dbus dbus-x11 gsettings-desktop-schemas libglib2.0-bin imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "deps.sh: installing ${missing[*]}" >&2
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

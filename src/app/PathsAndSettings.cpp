@@ -1,0 +1,69 @@
+#include "PathsAndSettings.h"
+
+#include "CAppSettings.h"
+#include "library/PhotoPatterns.h"
+#include "platform/Platform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace skyloom {
+namespace {
+
+// A gradient transformation that is no longer offered; it reads as the one beside it.
+constexpr int kRetiredGradientTransform = 3;
+constexpr int kReplacementGradientTransform = 2;
+
+void EnsureFolder(const QString& path) {
+    if (!QDir().mkpath(path))
+        qWarning("Skyloom: cannot create the folder %s", qUtf8Printable(path));
+}
+
+} // namespace
+
+StartupPaths RunPathsAndSettings(CAppSettings& settings) {
+    const platform::Platform& services = platform::Services();
+    StartupPaths startup;
+
+    // A new account may have no documents folder yet, so the whole path is created.
+    const QString dataFolder = services.folders->DocumentsFolder() + QStringLiteral("/My Skyloom");
+    EnsureFolder(dataFolder);
+    startup.wallpaperPath = dataFolder + QStringLiteral("/Wallpaper.jpg");
+    const QString tempFolder = dataFolder + QStringLiteral("/Temp");
+    EnsureFolder(tempFolder);
+    const QString databasePath = dataFolder + QStringLiteral("/Skyloomv1.0.skdb");
+    startup.newDatabase = !QFileInfo::exists(databasePath);
+
+    settings.SetDataFolder(dataFolder);
+    settings.SetDatabasePath(databasePath);
+    settings.SetSettingsPath(dataFolder + QStringLiteral("/Settings.skdat"));
+    settings.SetBackgroundImagePath(dataFolder + QStringLiteral("/SKBackground.png"));
+    settings.SetTempFolder(tempFolder);
+
+    DeleteMatchingFiles(tempFolder, QString::fromLatin1(kScratchPatterns));
+
+    if (settings.Load() == CAppSettings::LoadOutcome::Malformed)
+        qWarning("Skyloom: the settings file was damaged; it was kept as %s.bad and the "
+                 "defaults were restored",
+                 qUtf8Printable(settings.GetSettingsPath()));
+    if (settings.m_nGradientTransform == kRetiredGradientTransform)
+        settings.m_nGradientTransform = kReplacementGradientTransform;
+    settings.Save();
+
+    startup.screenSize = services.desktop->PrimaryScreenSize();
+    return startup;
+}
+
+void DeleteMatchingFiles(const QString& folder, const QString& patterns) {
+    const QString lowerPatterns = patterns.trimmed().toLower();
+    const QDir dir(folder);
+    const QStringList names =
+        dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& name : names) {
+        if (MatchesPhotoPatterns(name, lowerPatterns))
+            QFile::remove(dir.filePath(name));
+    }
+}
+
+} // namespace skyloom

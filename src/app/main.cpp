@@ -1,0 +1,5 @@
+#include "CMainApp.h"
+
+int main(int argc, char** argv) {
+    return skyloom::CMainApp::Main(argc, argv);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "../Platform.h"
+
+#include <QHash>
+#include <QSize>
+#include <QString>
+
+namespace skyloom::platform {
+
+// Deterministic facilities for tests: folders below a root, a desktop colour and a screen size
+// that the test sets, and a profile kept in memory.
+class DummyFolders final : public IFolders {
+public:
+    explicit DummyFolders(const QString& home) : m_home(home) {}
+    QString DocumentsFolder() const override { return m_home + QStringLiteral("/Documents"); }
+    QString PicturesFolder() const override { return m_home + QStringLiteral("/Pictures"); }
+
+private:
+    QString m_home;
+};
+
+class DummyDesktopInfo final : public IDesktopInfo {
+public:
+    QString BackgroundColourText() const override { return colourText; }
+    QSize PrimaryScreenSize() const override { return screenSize; }
+
+    QString colourText;
+    QSize screenSize{1920, 1080};
+};
+
+class DummyProfileStore final : public IProfileStore {
+public:
+    std::optional<QString> ReadString(ProfileRoot root, const QString& keyPath, const QString& name,
+                                      int* error) override;
+    bool WriteString(ProfileRoot root, const QString& keyPath, const QString& name,
+                     const QString& text, int* error) override;
+
+    // When non-zero, every call fails with this code.
+    int failWith = 0;
+
+private:
+    QHash<QString, QString> m_values;
+};
+
+// A full dummy set below the given home folder; the returned pointers stay owned by the set.
+struct DummyPlatform {
+    std::unique_ptr<Platform> services;
+    DummyDesktopInfo* desktop = nullptr;
+    DummyProfileStore* profile = nullptr;
+};
+DummyPlatform CreateDummyPlatform(const QString& home);
+
+} // namespace skyloom::platform

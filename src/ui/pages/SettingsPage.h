@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWidget>
+
+namespace skyloom {
+
+class CAppSettings;
+
+// What the four pages of the main window share: their caption and the one settings record.
+class SettingsPage : public QWidget {
+    Q_OBJECT
+public:
+    SettingsPage(const QString& caption, CAppSettings* settings, QWidget* parent = nullptr);
+    const QString& Caption() const { return m_caption; }
+
+protected:
+    CAppSettings* Settings() const { return m_settings; }
+
+private:
+    QString m_caption;
+    CAppSettings* m_settings;
+};
+
+class CPPDLGShortcuts final : public SettingsPage {
+    Q_OBJECT
+public:
+    explicit CPPDLGShortcuts(CAppSettings* settings, QWidget* parent = nullptr)
+        : SettingsPage(QStringLiteral("Photo Folder Shortcuts"), settings, parent) {}
+};
+
+class CPPDLGWallpaperSettings final : public SettingsPage {
+    Q_OBJECT
+public:
+    explicit CPPDLGWallpaperSettings(CAppSettings* settings, QWidget* parent = nullptr)
+        : SettingsPage(QStringLiteral("Wallpaper Settings"), settings, parent) {}
+};
+
+class CPPDLGBackground final : public SettingsPage {
+    Q_OBJECT
+public:
+    explicit CPPDLGBackground(CAppSettings* settings, QWidget* parent = nullptr)
+        : SettingsPage(QStringLiteral("Background"), settings, parent) {}
+};
+
+class CPPDLGOptions final : public SettingsPage {
+    Q_OBJECT
+public:
+    explicit CPPDLGOptions(CAppSettings* settings, QWidget* parent = nullptr)
+        : SettingsPage(QStringLiteral("Options"), settings, parent) {}
+};
+
+} // namespace skyloom

@@ -1,0 +1,51 @@
+#include "MessageBoxReporter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace skyloom {
+namespace {
+
+QMessageBox::Icon IconOf(unsigned style) {
+    switch (style & 0xF0) {
+    case MessageStyle::IconStop:
+        return QMessageBox::Critical;
+    case MessageStyle::IconQuestion:
+        return QMessageBox::Question;
+    case MessageStyle::IconExclamation:
+        return QMessageBox::Warning;
+    case MessageStyle::IconInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+int MessageBoxReporter::ShowMessage(const QString& caption, const QString& text, unsigned style) {
+    const bool yesNo = (style & 0xF) == MessageStyle::YesNo;
+    const bool okCancel = (style & 0xF) == MessageStyle::OkCancel;
+    QMessageBox box(IconOf(style), caption.isEmpty() ? QStringLiteral("Error") : caption, text,
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    if (yesNo) {
+        box.addButton(QMessageBox::Yes);
+        box.addButton(QMessageBox::No);
+    } else {
+        box.addButton(QMessageBox::Ok);
+        if (okCancel)
+            box.addButton(QMessageBox::Cancel);
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MessageResult::Yes;
+    case QMessageBox::No:
+        return MessageResult::No;
+    case QMessageBox::Cancel:
+        return MessageResult::Cancel;
+    default:
+        return MessageResult::Ok;
+    }
+}
+
+} // namespace skyloom

@@ -1,0 +1,134 @@
+// The real skyloom program under a private X server: a first start in an empty home, the
+// scratch-folder clean-up, a clean exit on SIGTERM, and the answers that need no window.
+
+#include "TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <csignal>
+
+namespace {
+
+constexpr char kTitle[] = "Skyloom - Desktop Wallpaper Changer";
+
+bool Touch(const QString& path) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write("x") == 1;
+}
+
+// The environment of a user whose home is the given folder.
+QProcessEnvironment UserEnvironment(const QString& home) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home);
+    env.insert("XDG_CONFIG_HOME", home + "/.config");
+    env.insert("XDG_DATA_HOME", home + "/.local/share");
+    env.insert("XDG_CACHE_HOME", home + "/.cache");
+    env.remove("QT_QPA_PLATFORM");
+    return env;
+}
+
+// Waits until a window with the exact title is mapped on the X server.
+bool WaitForWindow(const QString& title, int timeoutMs) {
+    QProcess search;
+    search.start("xdotool", {"search", "--sync", "--onlyvisible", "--name",
+                             "^" + QRegularExpression::escape(title) + "$"});
+    if (!search.waitForFinished(timeoutMs)) {
+        search.kill();
+        search.waitForFinished();
+        return false;
+    }
+    return search.exitCode() == 0 && !search.readAllStandardOutput().trimmed().isEmpty();
+}
+
+} // namespace
+
+class TestFirstStart : public QObject {
+    Q_OBJECT
+
+    // Starts skyloom in the home folder, waits for its window, ends it with SIGTERM and
+    // checks that it left cleanly.
+    void RunUntilWindowThenTerminate(const QString& home) {
+        QProcess skyloom;
+        skyloom.setProcessEnvironment(UserEnvironment(home));
+        skyloom.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        skyloom.start(SKYLOOM_BINARY, {});
+        QVERIFY(skyloom.waitForStarted());
+        QVERIFY2(WaitForWindow(kTitle, 20000), "the main window did not appear");
+        skyloom.terminate();
+        QVERIFY(skyloom.waitForFinished(10000));
+        QCOMPARE(skyloom.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(skyloom.exitCode(), 0);
+    }
+
+private slots:
+    void firstStartInAnEmptyHome() {
+        QTemporaryDir home;
+        RunUntilWindowThenTerminate(home.path());
+        const QString data = home.path() + "/Documents/My Skyloom";
+        QVERIFY(QFileInfo(data + "/Temp").isDir());
+        QFile settings(data + "/Settings.skdat");
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        QVERIFY(settings.readAll().startsWith(QByteArray("\x02\0\0\0\x0eSettings.skdat", 19)));
+    }
+
+    void startDeletesOldImagesFromTheScratchFolder() {
+        QTemporaryDir home;
+        const QString temp = home.path() + "/Documents/My Skyloom/Temp";
+        QVERIFY(Touch(temp + "/old.jpg"));
+        QVERIFY(Touch(temp + "/notes.txt"));
+        QVERIFY(Touch(temp + "/sub/inner.jpg"));
+        RunUntilWindowThenTerminate(home.path());
+        QVERIFY(!QFile::exists(temp + "/old.jpg"));
+        QVERIFY(QFile::exists(temp + "/notes.txt"));
+        QVERIFY(QFile::exists(temp + "/sub/inner.jpg"));
+    }
+
+    void answersWithoutAWindow_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("display");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("stdoutStart");
+        QTest::addColumn<QString>("stderrPart");
+        QTest::newRow("--version") << QStringList{"--version"} << false << 0 << "Skyloom 1.0.0"
+                                   << "";
+        QTest::newRow("--help") << QStringList{"--help"} << false << 0 << "Usage:"
+                                << "";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << true << 2 << ""
+                                        << "Unknown option 'bogus'";
+        QTest::newRow("no graphical session")
+            << QStringList{} << false << 1 << ""
+            << "Skyloom requires a graphical desktop session (X11 or Wayland) in order to run.";
+    }
+
+    void answersWithoutAWindow() {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, display);
+        QFETCH(int, exitCode);
+        QFETCH(QString, stdoutStart);
+        QFETCH(QString, stderrPart);
+
+        QTemporaryDir home;
+        QProcessEnvironment env = UserEnvironment(home.path());
+        if (!display) {
+            env.remove("DISPLAY");
+            env.remove("WAYLAND_DISPLAY");
+        }
+        QProcess skyloom;
+        skyloom.setProcessEnvironment(env);
+        skyloom.start(SKYLOOM_BINARY, arguments);
+        QVERIFY(skyloom.waitForFinished(10000));
+        QCOMPARE(skyloom.exitCode(), exitCode);
+        const QString out = QString::fromUtf8(skyloom.readAllStandardOutput());
+        QVERIFY2(stdoutStart.isEmpty() ? out.isEmpty() : out.startsWith(stdoutStart),
+                 qPrintable(out));
+        QVERIFY(QString::fromUtf8(skyloom.readAllStandardError()).contains(stderrPart));
+        // Nothing that answers without a window touches the user's files.
+        QVERIFY(!QFileInfo::exists(home.path() + "/Documents"));
+    }
+};
+
+SKYLOOM_TEST_MAIN(TestFirstStart, QCoreApplication)
+#include "tst_first_start.moc"

@@ -1,0 +1,62 @@
+// The main window built on the offscreen platform with the session's own facilities in a
+// private home: its title, its four pages and the files its construction fixes.
+
+#include "TestMain.h"
+#include "app/CPSMainDialog.h"
+#include "ui/pages/SettingsPage.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStandardPaths>
+
+using skyloom::CPSMainDialog;
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowShowsTheFourPagesInOrder() {
+        auto window = std::make_unique<CPSMainDialog>();
+        QCOMPARE(window->windowTitle(), "Skyloom - Desktop Wallpaper Changer");
+        QCOMPARE(window->minimumSize(), QSize(639, 441));
+
+        auto* navigation = window->findChild<QListWidget*>();
+        auto* stack = window->findChild<QStackedWidget*>();
+        QVERIFY(navigation && stack);
+        QCOMPARE(navigation->width(), 110);
+        const QStringList captions = {"Photo Folder Shortcuts", "Wallpaper Settings", "Background",
+                                      "Options"};
+        QCOMPARE(navigation->count(), captions.size());
+        for (int i = 0; i < captions.size(); ++i) {
+            QCOMPARE(navigation->item(i)->text(), captions[i]);
+            QCOMPARE(qobject_cast<skyloom::SettingsPage*>(stack->widget(i))->Caption(),
+                     captions[i]);
+        }
+
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        navigation->setCurrentRow(2);
+        QCOMPARE(stack->currentIndex(), 2);
+
+        window->SetStatus("  One moment please...  ");
+        QCOMPARE(window->findChild<QLabel*>("status")->text(), "One moment please...");
+    }
+
+    void constructionFixesThePathsBelowTheDocumentsFolder() {
+        auto window = std::make_unique<CPSMainDialog>();
+        const QString data =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/My Skyloom";
+        QVERIFY(data.startsWith(qEnvironmentVariable("HOME")));
+        QCOMPARE(window->Settings().GetDataFolder(), data);
+        QVERIFY(QFile::exists(data + "/Settings.skdat"));
+        QCOMPARE(window->Startup().wallpaperPath, data + "/Wallpaper.jpg");
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        QCOMPARE(window->Startup().screenSize, screen->size() * screen->devicePixelRatio());
+    }
+};
+
+SKYLOOM_TEST_MAIN(TestMainWindow, QApplication)
+#include "tst_main_window.moc"
