@@ -13,14 +13,16 @@ constexpr std::uint16_t kLength32 = 0xFFFF;
 
 } // namespace
 
-void SettingsWriter::Int32(std::int32_t value) {
-    const auto le = qToLittleEndian(value);
+template <class T> void SettingsWriter::Le(T value) {
+    const T le = qToLittleEndian(value);
     Raw(&le, sizeof le);
 }
 
+void SettingsWriter::Int32(std::int32_t value) {
+    Le(value);
+}
 void SettingsWriter::Int64(std::int64_t value) {
-    const auto le = qToLittleEndian(value);
-    Raw(&le, sizeof le);
+    Le(value);
 }
 
 void SettingsWriter::String(const QString& text) {
@@ -56,20 +58,19 @@ bool SettingsReader::Raw(void* out, qsizetype size) {
     return true;
 }
 
-bool SettingsReader::Int32(std::int32_t& value) {
-    std::int32_t le;
+template <class T> bool SettingsReader::Le(T& value) {
+    T le;
     if (!Raw(&le, sizeof le))
         return false;
     value = qFromLittleEndian(le);
     return true;
 }
 
+bool SettingsReader::Int32(std::int32_t& value) {
+    return Le(value);
+}
 bool SettingsReader::Int64(std::int64_t& value) {
-    std::int64_t le;
-    if (!Raw(&le, sizeof le))
-        return false;
-    value = qFromLittleEndian(le);
-    return true;
+    return Le(value);
 }
 
 bool SettingsReader::String(QString& text) {

@@ -19,6 +19,7 @@ public:
     const QByteArray& Bytes() const { return m_bytes; }
 
 private:
+    template <class T> void Le(T value);
     void Raw(const void* data, qsizetype size) {
         m_bytes.append(static_cast<const char*>(data), size);
     }
@@ -38,6 +39,7 @@ public:
     qsizetype Remaining() const { return m_data.size() - m_pos; }
 
 private:
+    template <class T> bool Le(T& value);
     bool Raw(void* out, qsizetype size);
     bool Fail();
 
