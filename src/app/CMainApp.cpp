@@ -22,7 +22,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("%1: shows photos from your photo folders as the desktop wallpaper.")
-            .arg(QLatin1String(CMainApp::kTitle)));
+            .arg(QLatin1String(kApplicationTitle)));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     if (!parser.parse(core.arguments())) {
@@ -60,7 +60,7 @@ int CMainApp::Main(int argc, char** argv) {
         std::fprintf(stderr,
                      "%s\nSkyloom requires a graphical desktop session (X11 or Wayland) "
                      "in order to run.\nExiting Skyloom.\n",
-                     kTitle);
+                     kApplicationTitle);
         return 1;
     }
 

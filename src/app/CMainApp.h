@@ -8,8 +8,6 @@ namespace skyloom {
 // then runs the main window until the user exits and tears everything down in order.
 class CMainApp {
 public:
-    static constexpr char kTitle[] = "Skyloom - Desktop Wallpaper Changer";
-
     // The process's entry point; returns the exit status.
     static int Main(int argc, char** argv);
 };

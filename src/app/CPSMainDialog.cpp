@@ -1,5 +1,6 @@
 #include "CPSMainDialog.h"
 
+#include "library/MessageReporter.h"
 #include "ui/pages/SettingsPage.h"
 
 #include <QCoreApplication>
@@ -16,7 +17,7 @@ CPSMainDialog::CPSMainDialog(QWidget* parent)
       m_pageWallpaperSettings(std::make_unique<CPPDLGWallpaperSettings>(&m_settings)),
       m_pageBackground(std::make_unique<CPPDLGBackground>(&m_settings)),
       m_pageOptions(std::make_unique<CPPDLGOptions>(&m_settings)) {
-    setWindowTitle(QStringLiteral("Skyloom - Desktop Wallpaper Changer"));
+    setWindowTitle(QLatin1String(kApplicationTitle));
     setWindowFlag(Qt::WindowMinimizeButtonHint, true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     m_startup = RunPathsAndSettings(m_settings);

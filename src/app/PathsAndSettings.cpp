@@ -1,6 +1,7 @@
 #include "PathsAndSettings.h"
 
 #include "CAppSettings.h"
+#include "library/CCategoriesTable.h"
 #include "library/PhotoPatterns.h"
 #include "platform/Platform.h"
 
@@ -49,6 +50,10 @@ StartupPaths RunPathsAndSettings(CAppSettings& settings) {
                  qUtf8Printable(settings.GetSettingsPath()));
     if (settings.m_nGradientTransform == kRetiredGradientTransform)
         settings.m_nGradientTransform = kReplacementGradientTransform;
+    // The first access to the library of a run; it creates the library when it is missing.
+    if (settings.m_nDefaultCategoryId == -1)
+        settings.m_nDefaultCategoryId =
+            FindCategoryId(databasePath, QString::fromLatin1(CCategoriesTable::kFallbackName));
     settings.Save();
 
     startup.screenSize = services.desktop->PrimaryScreenSize();

@@ -16,8 +16,10 @@ struct StartupPaths {
 
 // Fixes every file path below the data folder ("My Skyloom" in the documents folder), creates
 // the data and scratch folders, deletes old images from the scratch folder, loads the settings,
-// corrects stored values that are no longer offered, saves the settings and remembers the
-// screen size.
+// corrects stored values that are no longer offered, gives a record without a default
+// category for new shortcuts the id of "Miscellaneous" (creating the library when it is
+// missing), saves the settings and remembers the screen size. A record without a default category
+// for new shortcuts gets "Miscellaneous".
 StartupPaths RunPathsAndSettings(CAppSettings& settings);
 
 // Deletes the files directly in a folder whose extension the pattern text names; sub-folders

@@ -4,6 +4,10 @@
 
 namespace skyloom {
 
+// The application's title: the main window's title and the caption of the messages that
+// report failures of the program itself.
+inline constexpr char kApplicationTitle[] = "Skyloom - Desktop Wallpaper Changer";
+
 // Style bits of a message to the user. The low bits follow the classic message-box values so
 // that callers and the extended message box agree on one encoding.
 namespace MessageStyle {

@@ -47,6 +47,7 @@ struct FixtureFields {
     qint64 reserved = 0;
     quint32 solidColour = 0;
     qint32 gradientTransform = 0;
+    qint32 defaultCategoryId = -1;
 };
 
 // Every field of a default record from the version to the last flag before the queue count.
@@ -58,7 +59,7 @@ inline QByteArray FixedFields(const FixtureFields& f) {
         .Int64(f.reserved)
         .Int32s({-1, -1})
         .Raw(f.lastPhoto)
-        .Int32s({0, 0, 3, -1, 1, 1, 1, 1, 1, 1, 0, -1, 3, -1, -1, 0, 5})
+        .Int32s({0, 0, 3, f.defaultCategoryId, 1, 1, 1, 1, 1, 1, 0, -1, 3, -1, -1, 0, 5})
         .Raw(f.lastBrowseFolder)
         .Int32s({0, 1, 0, qint32(f.solidColour), 0xFF0000, 0xFFFFFF, 1, f.gradientTransform})
         .Raw(f.backgroundImage)

@@ -3,6 +3,7 @@
 
 #include "DummyServices.h"
 #include "SettingsFixture.h"
+#include "TestFiles.h"
 #include "TestMain.h"
 #include "app/CAppSettings.h"
 
@@ -17,16 +18,8 @@ using Outcome = CAppSettings::LoadOutcome;
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
+using skyloom::test::ReadAll;
+using skyloom::test::WriteFile;
 
 QByteArray Le32(quint32 value) {
     const auto le = qToLittleEndian(value);
@@ -152,7 +145,7 @@ private slots:
         QFETCH(QList<int>, queue);
         QFETCH(int, glass);
 
-        WriteAll(Path(), file);
+        QVERIFY(WriteFile(Path(), file));
         CAppSettings settings = RecordAt(Path());
         QCOMPARE(settings.Load(), Outcome::Loaded);
         QCOMPARE(QList<int>(settings.m_arrQueue.begin(), settings.m_arrQueue.end()), queue);
@@ -198,7 +191,7 @@ private slots:
 
     void malformedFileIsKeptAndReplaced() {
         QFETCH(QByteArray, file);
-        WriteAll(Path(), file);
+        QVERIFY(WriteFile(Path(), file));
         CAppSettings settings = RecordAt(Path());
         settings.m_nIntervalSeconds = 42;
         settings.InsertQueueId(9);
@@ -212,7 +205,7 @@ private slots:
 
     void failedSaveKeepsTheOldFile() {
         const QByteArray old = Version2File(Defaults(), {5});
-        WriteAll(Path(), old);
+        QVERIFY(WriteFile(Path(), old));
         CAppSettings settings = RecordAt(Path());
         QCOMPARE(settings.Load(), Outcome::Loaded);
         settings.m_nIntervalSeconds = 59;

@@ -3,6 +3,7 @@
 
 #include "DummyServices.h"
 #include "SettingsFixture.h"
+#include "TestFiles.h"
 #include "TestMain.h"
 #include "app/CAppSettings.h"
 #include "app/PathsAndSettings.h"
@@ -15,16 +16,8 @@ using skyloom::CAppSettings;
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool Touch(const QString& path, const QByteArray& bytes = "x") {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using skyloom::test::ReadAll;
+using skyloom::test::WriteFile;
 
 } // namespace
 
@@ -56,7 +49,11 @@ private slots:
         QVERIFY(startup.newDatabase);
         QCOMPARE(startup.screenSize, QSize(1920, 1080));
 
+        // Opening the library for the first time created it with "Miscellaneous" as id 3.
+        QVERIFY(QFile::exists(data + "/Skyloomv1.0.skdb"));
+        QCOMPARE(settings.m_nDefaultCategoryId, 3);
         FixtureFields defaults;
+        defaults.defaultCategoryId = 3;
         defaults.lastBrowseFolder =
             char((home + "/Pictures").toUtf8().size()) + (home + "/Pictures").toUtf8();
         QCOMPARE(ReadAll(data + "/Settings.skdat"), Version2File(defaults));
@@ -70,13 +67,15 @@ private slots:
         FixtureFields stored;
         stored.lastBrowseFolder = "\x04/pix";
         stored.gradientTransform = 3;
-        QVERIFY(Touch(data + "/Settings.skdat", Version2File(stored, {4, 9})));
-        QVERIFY(Touch(data + "/Skyloomv1.0.skdb", ""));
+        stored.defaultCategoryId = 5;
+        QVERIFY(WriteFile(data + "/Settings.skdat", Version2File(stored, {4, 9})));
+        QVERIFY(WriteFile(data + "/Skyloomv1.0.skdb", ""));
 
         CAppSettings settings;
         const skyloom::StartupPaths startup = skyloom::RunPathsAndSettings(settings);
         QVERIFY(!startup.newDatabase);
         QCOMPARE(settings.m_nGradientTransform, 2);
+        QCOMPARE(settings.m_nDefaultCategoryId, 5); // a stored choice is not looked up again
         QCOMPARE(settings.GetLastBrowseFolder(), "/pix");
         QCOMPARE(settings.m_arrQueue, (std::vector<int>{4, 9}));
         stored.gradientTransform = 2;
@@ -87,9 +86,9 @@ private slots:
         const QString home = NewHome();
         skyloom::test::DummyServices services(home);
         const QString temp = home + "/Documents/My Skyloom/Temp";
-        QVERIFY(Touch(temp + "/old.jpg"));
-        QVERIFY(Touch(temp + "/notes.txt"));
-        QVERIFY(Touch(temp + "/sub/inner.jpg"));
+        QVERIFY(WriteFile(temp + "/old.jpg"));
+        QVERIFY(WriteFile(temp + "/notes.txt"));
+        QVERIFY(WriteFile(temp + "/sub/inner.jpg"));
 
         CAppSettings settings;
         skyloom::RunPathsAndSettings(settings);
@@ -114,7 +113,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, deleted);
         const QString folder = NewHome();
-        QVERIFY(Touch(folder + "/" + name));
+        QVERIFY(WriteFile(folder + "/" + name));
         skyloom::DeleteMatchingFiles(folder, QString::fromLatin1(skyloom::kScratchPatterns));
         QCOMPARE(!QFile::exists(folder + "/" + name), deleted);
     }

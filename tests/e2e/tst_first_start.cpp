@@ -1,7 +1,9 @@
 // The real skyloom program under a private X server: a first start in an empty home, the
 // scratch-folder clean-up, a clean exit on SIGTERM, and the answers that need no window.
 
+#include "TestFiles.h"
 #include "TestMain.h"
+#include "app/CAppSettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,13 +13,9 @@
 
 namespace {
 
-constexpr char kTitle[] = "Skyloom - Desktop Wallpaper Changer";
+using skyloom::test::WriteFile;
 
-bool Touch(const QString& path) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write("x") == 1;
-}
+constexpr char kTitle[] = "Skyloom - Desktop Wallpaper Changer";
 
 // The environment of a user whose home is the given folder.
 QProcessEnvironment UserEnvironment(const QString& home) {
@@ -69,17 +67,22 @@ private slots:
         RunUntilWindowThenTerminate(home.path());
         const QString data = home.path() + "/Documents/My Skyloom";
         QVERIFY(QFileInfo(data + "/Temp").isDir());
-        QFile settings(data + "/Settings.skdat");
-        QVERIFY(settings.open(QIODevice::ReadOnly));
-        QVERIFY(settings.readAll().startsWith(QByteArray("\x02\0\0\0\x0eSettings.skdat", 19)));
+        QVERIFY(QFileInfo(data + "/Skyloomv1.0.skdb").isFile());
+        QFile file(data + "/Settings.skdat");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        skyloom::CAppSettings settings;
+        QVERIFY(settings.Deserialise(file.readAll()));
+        QCOMPARE(settings.m_nVersion, 2);
+        QCOMPARE(settings.m_nDefaultCategoryId, 3); // "Miscellaneous" in the new library
+        QCOMPARE(settings.m_nMinSize, 450);
     }
 
     void startDeletesOldImagesFromTheScratchFolder() {
         QTemporaryDir home;
         const QString temp = home.path() + "/Documents/My Skyloom/Temp";
-        QVERIFY(Touch(temp + "/old.jpg"));
-        QVERIFY(Touch(temp + "/notes.txt"));
-        QVERIFY(Touch(temp + "/sub/inner.jpg"));
+        QVERIFY(WriteFile(temp + "/old.jpg"));
+        QVERIFY(WriteFile(temp + "/notes.txt"));
+        QVERIFY(WriteFile(temp + "/sub/inner.jpg"));
         RunUntilWindowThenTerminate(home.path());
         QVERIFY(!QFile::exists(temp + "/old.jpg"));
         QVERIFY(QFile::exists(temp + "/notes.txt"));

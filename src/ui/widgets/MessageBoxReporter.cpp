@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QThread>
 
 namespace skyloom {
 namespace {
@@ -24,6 +25,15 @@ QMessageBox::Icon IconOf(unsigned style) {
 } // namespace
 
 int MessageBoxReporter::ShowMessage(const QString& caption, const QString& text, unsigned style) {
+    // Widgets live on the main thread only: a worker's message is shown there while the
+    // worker waits for the answer.
+    if (QThread::currentThread() != QCoreApplication::instance()->thread()) {
+        int answer = MessageResult::Ok;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [&] { answer = ShowMessage(caption, text, style); },
+            Qt::BlockingQueuedConnection);
+        return answer;
+    }
     const bool yesNo = (style & 0xF) == MessageStyle::YesNo;
     const bool okCancel = (style & 0xF) == MessageStyle::OkCancel;
     QMessageBox box(IconOf(style), caption.isEmpty() ? QStringLiteral("Error") : caption, text,
