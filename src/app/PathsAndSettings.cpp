@@ -2,6 +2,7 @@
 
 #include "CAppSettings.h"
 #include "library/CCategoriesTable.h"
+#include "library/CFolderScanner.h"
 #include "library/PhotoPatterns.h"
 #include "platform/Platform.h"
 
@@ -61,14 +62,13 @@ StartupPaths RunPathsAndSettings(CAppSettings& settings) {
 }
 
 void DeleteMatchingFiles(const QString& folder, const QString& patterns) {
-    const QString lowerPatterns = patterns.trimmed().toLower();
-    const QDir dir(folder);
-    const QStringList names =
-        dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& name : names) {
-        if (MatchesPhotoPatterns(name, lowerPatterns))
-            QFile::remove(dir.filePath(name));
-    }
+    CFolderScanner scanner;
+    scanner.SetPatterns(patterns);
+    const std::atomic<int> proceed{1};
+    scanner.m_pContinue = &proceed;
+    scanner.Scan(folder, true);
+    for (const PhotoEntry& entry : scanner.m_entries)
+        QFile::remove(entry.path);
 }
 
 } // namespace skyloom
