@@ -1,15 +1,13 @@
 #pragma once
 
+#include "composer/Colours.h"
+
 #include <QString>
 
 #include <cstdint>
 #include <vector>
 
 namespace skyloom {
-
-// A colour as the settings file and the pages store it: red in the low byte, then green, then
-// blue; the high byte is 0.
-using COLORREF = std::uint32_t;
 
 // Every user setting of Skyloom and the run-time paths of its files. One record lives in the
 // main window for the whole run; pages and dialogs change its members directly and call Save().

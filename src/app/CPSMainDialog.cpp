@@ -1,5 +1,6 @@
 #include "CPSMainDialog.h"
 
+#include "SettingsSnapshot.h"
 #include "library/MessageReporter.h"
 #include "ui/pages/SettingsPage.h"
 
@@ -22,6 +23,7 @@ CPSMainDialog::CPSMainDialog(QWidget* parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     m_startup = RunPathsAndSettings(m_settings);
     BuildLayout();
+    ApplySettingsSnapshot();
 }
 
 CPSMainDialog::~CPSMainDialog() {
@@ -60,6 +62,15 @@ void CPSMainDialog::BuildLayout() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(pagesRow, 1);
     layout->addWidget(m_status);
+}
+
+void CPSMainDialog::ApplySettingsSnapshot() {
+    m_renderOptions = RenderOptionsOf(m_settings);
+    if (!m_startup.screenSize.isEmpty())
+        m_background.BuildScreenBackground(m_renderOptions.background, m_startup.screenSize,
+                                           m_csQueue);
+    CBackgroundRenderer::WriteBackgroundThumbnail(BackgroundOf(m_settings),
+                                                  m_settings.GetBackgroundImagePath());
 }
 
 void CPSMainDialog::SetStatus(const QString& text) {

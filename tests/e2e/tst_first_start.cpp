@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 
 #include <csignal>
@@ -75,6 +76,9 @@ private slots:
         QCOMPARE(settings.m_nVersion, 2);
         QCOMPARE(settings.m_nDefaultCategoryId, 3); // "Miscellaneous" in the new library
         QCOMPARE(settings.m_nMinSize, 450);
+        // The background thumbnail of the stored (default: solid) background.
+        const QImage thumbnail(data + "/SKBackground.png");
+        QCOMPARE(thumbnail.size(), QSize(200, 100));
     }
 
     void startDeletesOldImagesFromTheScratchFolder() {

@@ -55,6 +55,9 @@ private slots:
         QCOMPARE(window->Startup().wallpaperPath, data + "/Wallpaper.jpg");
         const QScreen* screen = QGuiApplication::primaryScreen();
         QCOMPARE(window->Startup().screenSize, screen->size() * screen->devicePixelRatio());
+        // The screen background every wallpaper starts from, and the thumbnail of it.
+        QCOMPARE(window->Background().ScreenBackground().size(), window->Startup().screenSize);
+        QCOMPARE(QImage(data + "/SKBackground.png").size(), QSize(200, 100));
     }
 };
 
