@@ -1,6 +1,7 @@
 #include "CMainApp.h"
 
 #include "CPSMainDialog.h"
+#include "ComposeCommand.h"
 #include "TerminationSignals.h"
 #include "Version.h"
 #include "platform/Platform.h"
@@ -8,36 +9,73 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QGuiApplication>
 
 #include <cstdio>
 
 namespace skyloom {
 namespace {
 
-enum class CommandLine { Run, Done, Error };
+struct CommandLine {
+    enum Mode { Run, Done, Error, Compose } mode = Run;
+    ComposeRequest compose;
+};
 
-// Parsed before any display is opened, so that --help and --version work anywhere.
+// Parsed before any display is opened, so that --help, --version and --compose work anywhere.
 CommandLine ParseCommandLine(int argc, char** argv) {
     QCoreApplication core(argc, argv);
     QCommandLineParser parser;
+    const QCommandLineOption compose(
+        "compose", "Compose one wallpaper from PHOTO with the look of the settings and exit.",
+        "PHOTO");
+    const QCommandLineOption output("output", "Write the composed wallpaper (JPEG) to FILE.",
+                                    "FILE");
+    const QCommandLineOption screen("screen",
+                                    "Compose for a screen of this size instead of the primary "
+                                    "screen's (needed without a display).",
+                                    "WIDTHxHEIGHT");
+    const QCommandLineOption settings(
+        "settings", "Take the look from this settings file instead of your own.", "FILE");
+    const QCommandLineOption apply("apply", "Also make the composed file the desktop wallpaper.");
+    parser.addOptions({compose, output, screen, settings, apply});
     parser.setApplicationDescription(
         QStringLiteral("%1: shows photos from your photo folders as the desktop wallpaper.")
             .arg(QLatin1String(kApplicationTitle)));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    if (!parser.parse(core.arguments())) {
-        std::fprintf(stderr, "skyloom: %s\n", qUtf8Printable(parser.errorText()));
-        return CommandLine::Error;
-    }
+    const auto fail = [](const QString& message) {
+        std::fprintf(stderr, "skyloom: %s\n", qUtf8Printable(message));
+        return CommandLine{CommandLine::Error, {}};
+    };
+    if (!parser.parse(core.arguments()))
+        return fail(parser.errorText());
     if (parser.isSet(help)) {
         std::fputs(qUtf8Printable(parser.helpText()), stdout);
-        return CommandLine::Done;
+        return {CommandLine::Done, {}};
     }
     if (parser.isSet(version)) {
         std::printf("Skyloom %s\n%s\n", SKYLOOM_VERSION, SKYLOOM_LEGAL_COPYRIGHT);
-        return CommandLine::Done;
+        return {CommandLine::Done, {}};
     }
-    return CommandLine::Run;
+    if (!parser.isSet(compose)) {
+        for (const QCommandLineOption* only : {&output, &screen, &settings, &apply})
+            if (parser.isSet(*only))
+                return fail(QStringLiteral("--%1 goes with --compose").arg(only->names().first()));
+        return {CommandLine::Run, {}};
+    }
+    if (!parser.isSet(output))
+        return fail(QStringLiteral("--compose needs --output FILE"));
+    return {CommandLine::Compose,
+            {parser.value(compose), parser.value(output), parser.value(screen),
+             parser.value(settings), parser.isSet(apply)}};
+}
+
+int Compose(int argc, char** argv, const ComposeRequest& request) {
+    // No window is shown, so without a display the off-screen platform serves.
+    if (!platform::HasGraphicalSession() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    return RunCompose(request);
 }
 
 } // namespace
@@ -47,11 +85,14 @@ int CMainApp::Main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Skyloom"));
     QCoreApplication::setApplicationVersion(QStringLiteral(SKYLOOM_VERSION));
 
-    switch (ParseCommandLine(argc, argv)) {
+    const CommandLine command = ParseCommandLine(argc, argv);
+    switch (command.mode) {
     case CommandLine::Done:
         return 0;
     case CommandLine::Error:
         return 2;
+    case CommandLine::Compose:
+        return Compose(argc, argv, command.compose);
     case CommandLine::Run:
         break;
     }

@@ -24,12 +24,16 @@ void EnsureFolder(const QString& path) {
 
 } // namespace
 
+QString DataFolderPath() {
+    return platform::Services().folders->DocumentsFolder() + QStringLiteral("/My Skyloom");
+}
+
 StartupPaths RunPathsAndSettings(CAppSettings& settings) {
     const platform::Platform& services = platform::Services();
     StartupPaths startup;
 
     // A new account may have no documents folder yet, so the whole path is created.
-    const QString dataFolder = services.folders->DocumentsFolder() + QStringLiteral("/My Skyloom");
+    const QString dataFolder = DataFolderPath();
     EnsureFolder(dataFolder);
     startup.wallpaperPath = dataFolder + QStringLiteral("/Wallpaper.jpg");
     const QString tempFolder = dataFolder + QStringLiteral("/Temp");

@@ -14,6 +14,9 @@ struct StartupPaths {
     QSize screenSize;
 };
 
+// The data folder: "My Skyloom" in the user's documents folder.
+QString DataFolderPath();
+
 // Fixes every file path below the data folder ("My Skyloom" in the documents folder), creates
 // the data and scratch folders, deletes old images from the scratch folder, loads the settings,
 // corrects stored values that are no longer offered, gives a record without a default

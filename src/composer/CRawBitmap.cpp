@@ -24,12 +24,18 @@ bool CRawBitmap::Load(const QImage& image) {
     return true;
 }
 
-QImage CRawBitmap::ToImage() const {
-    QImage image(m_width, m_height, QImage::Format_ARGB32);
+QImage CRawBitmap::ToImage(QImage::Format format) const {
     if (!m_pixels)
         return QImage();
-    for (int y = 0; y < m_height; ++y)
-        std::memcpy(image.scanLine(y), StoredRow(m_height - 1 - y), std::size_t(m_width) * 4);
+    const bool opaque = format == QImage::Format_RGB32;
+    QImage image(m_width, m_height, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+    for (int y = 0; y < m_height; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        std::memcpy(row, StoredRow(m_height - 1 - y), std::size_t(m_width) * 4);
+        if (opaque)
+            for (int x = 0; x < m_width; ++x)
+                row[x] |= 0xFF000000u;
+    }
     return image;
 }
 

@@ -18,8 +18,9 @@ public:
     // Takes a copy of the image, widened to 32 bits per pixel; images of 8 bits per pixel or
     // fewer are refused and leave the bitmap empty.
     bool Load(const QImage& image);
-    // The picture as a top-down ARGB32 image.
-    QImage ToImage() const;
+    // The picture as a top-down image: ARGB32 as stored, or RGB32 with the alpha byte ignored
+    // (set opaque), as a bitmap without alpha is read.
+    QImage ToImage(QImage::Format format = QImage::Format_ARGB32) const;
 
     std::uint32_t GetPixel(int x, int y) const;
     void SetPixel(int x, int y, std::uint32_t value);

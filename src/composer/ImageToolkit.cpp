@@ -77,61 +77,81 @@ bool InKey(QRgb pixel, const ColorKey& key) {
            within(qBlue(pixel), qBlue(key.low), qBlue(key.high));
 }
 
-// The two passes of the blur, on premultiplied pixels so that transparent areas do not bleed
-// colour; edge pixels repeat beyond the edge. Each output row is one unit of work, and the
-// vertical pass adds whole rows so that it reads memory in order.
-void BlurRows(const QImage& from, QImage& to, const std::vector<int>& weights) {
+// The two passes of the blur work on premultiplied pixels, so that transparent areas do not
+// bleed colour, two channels at a time: red and blue in one word, alpha and green in another.
+// The weights add up to 256, so no channel's sum can spill into its neighbour. Edge pixels
+// repeat beyond the edge. The vertical pass adds whole rows so that it reads memory in order.
+constexpr quint32 kLanes = 0x00FF00FFu;
+constexpr quint32 kHalf = 0x00800080u;
+
+inline quint32 Packed(quint32 rb, quint32 ag) {
+    return (((rb + kHalf) >> 8) & kLanes) | ((ag + kHalf) & ~kLanes);
+}
+
+void BlurRows(const QImage& from, QImage& to, const std::vector<quint32>& weights) {
     const int radius = int(weights.size() / 2);
     const int w = from.width();
     ParallelRows(from.height(), [&](int first, int last) {
+        // The row with its edge pixels repeated, so that every tap reads without a check.
+        std::vector<quint32> padded(static_cast<std::size_t>(w + 2 * radius));
+        std::vector<quint32> rb(static_cast<std::size_t>(w));
+        std::vector<quint32> ag(static_cast<std::size_t>(w));
         for (int y = first; y < last; ++y) {
-            const auto* in = reinterpret_cast<const QRgb*>(from.constScanLine(y));
-            auto* out = reinterpret_cast<QRgb*>(to.scanLine(y));
-            for (int x = 0; x < w; ++x) {
-                int a = 0, r = 0, g = 0, b = 0;
-                for (int k = -radius; k <= radius; ++k) {
-                    const QRgb p = in[std::clamp(x + k, 0, w - 1)];
-                    const int weight = weights[k + radius];
-                    a += int(qAlpha(p)) * weight;
-                    r += int(qRed(p)) * weight;
-                    g += int(qGreen(p)) * weight;
-                    b += int(qBlue(p)) * weight;
+            const auto* in = reinterpret_cast<const quint32*>(from.constScanLine(y));
+            std::fill_n(padded.begin(), radius, in[0]);
+            std::copy_n(in, w, padded.begin() + radius);
+            std::fill_n(padded.begin() + radius + w, radius, in[w - 1]);
+            std::fill(rb.begin(), rb.end(), 0u);
+            std::fill(ag.begin(), ag.end(), 0u);
+            for (int k = 0; k <= 2 * radius; ++k) {
+                const quint32* tap = padded.data() + k;
+                const quint32 weight = weights[k];
+                for (int x = 0; x < w; ++x) {
+                    rb[x] += (tap[x] & kLanes) * weight;
+                    ag[x] += ((tap[x] >> 8) & kLanes) * weight;
                 }
-                out[x] = qRgba((r + 32768) >> 16, (g + 32768) >> 16, (b + 32768) >> 16,
-                               (a + 32768) >> 16);
             }
+            auto* out = reinterpret_cast<quint32*>(to.scanLine(y));
+            for (int x = 0; x < w; ++x)
+                out[x] = Packed(rb[x], ag[x]);
         }
     });
 }
 
-void BlurColumns(const QImage& from, QImage& to, const std::vector<int>& weights) {
+void BlurColumns(const QImage& from, QImage& to, const std::vector<quint32>& weights) {
     const int radius = int(weights.size() / 2);
     const int w = from.width();
     const int h = from.height();
     ParallelRows(h, [&](int first, int last) {
-        std::vector<int> sums(std::size_t(w) * 4);
+        std::vector<quint32> rb(static_cast<std::size_t>(w));
+        std::vector<quint32> ag(static_cast<std::size_t>(w));
         for (int y = first; y < last; ++y) {
-            std::fill(sums.begin(), sums.end(), 0);
+            std::fill(rb.begin(), rb.end(), 0u);
+            std::fill(ag.begin(), ag.end(), 0u);
             for (int k = -radius; k <= radius; ++k) {
-                const auto* in =
-                    reinterpret_cast<const QRgb*>(from.constScanLine(std::clamp(y + k, 0, h - 1)));
-                const int weight = weights[k + radius];
+                const auto* in = reinterpret_cast<const quint32*>(
+                    from.constScanLine(std::clamp(y + k, 0, h - 1)));
+                const quint32 weight = weights[k + radius];
                 for (int x = 0; x < w; ++x) {
-                    int* s = &sums[std::size_t(x) * 4];
-                    s[0] += int(qAlpha(in[x])) * weight;
-                    s[1] += int(qRed(in[x])) * weight;
-                    s[2] += int(qGreen(in[x])) * weight;
-                    s[3] += int(qBlue(in[x])) * weight;
+                    rb[x] += (in[x] & kLanes) * weight;
+                    ag[x] += ((in[x] >> 8) & kLanes) * weight;
                 }
             }
-            auto* out = reinterpret_cast<QRgb*>(to.scanLine(y));
-            for (int x = 0; x < w; ++x) {
-                const int* s = &sums[std::size_t(x) * 4];
-                out[x] = qRgba((s[1] + 32768) >> 16, (s[2] + 32768) >> 16, (s[3] + 32768) >> 16,
-                               (s[0] + 32768) >> 16);
-            }
+            auto* out = reinterpret_cast<quint32*>(to.scanLine(y));
+            for (int x = 0; x < w; ++x)
+                out[x] = Packed(rb[x], ag[x]);
         }
     });
+}
+
+// True when the matrix changes nothing but alpha, which drawing with an opacity does alike.
+bool OnlyOpacity(const ColorMatrix& matrix) {
+    const ColorMatrix identity = ColorMatrix::Identity();
+    for (int row = 0; row < 5; ++row)
+        for (int column = 0; column < 5; ++column)
+            if (!(row == 3 && column == 3) && matrix.m[row][column] != identity.m[row][column])
+                return false;
+    return true;
 }
 
 } // namespace
@@ -194,14 +214,27 @@ void DrawImage(QPainter& painter, const QRectF& target, const QImage& source,
                const QRectF& sourceRect, const ImageAttributes* attributes) {
     if (source.isNull() || target.isEmpty() || sourceRect.isEmpty())
         return;
-    QImage part = source.copy(sourceRect.toAlignedRect());
-    if (attributes)
-        part = ApplyAttributes(part, *attributes);
+    const QRect area = sourceRect.toAlignedRect();
+    QImage part = area == source.rect() ? source : source.copy(area);
+    // Keys go first, on the source's own colours, so that no keyed colour is blended into its
+    // neighbours by the resampling.
+    if (attributes && attributes->key)
+        part = ApplyAttributes(part, ImageAttributes{std::nullopt, attributes->key});
     const QSize size = target.size().toSize();
     if (part.size() != size && !size.isEmpty())
         part = part.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // A colour matrix is linear, so it gives the same after the resampling, on fewer pixels; one
+    // that changes only alpha is an opacity.
+    qreal opacity = 1.0;
+    if (attributes && attributes->matrix) {
+        if (OnlyOpacity(*attributes->matrix))
+            opacity = std::clamp(attributes->matrix->m[3][3], 0.0f, 1.0f);
+        else
+            part = ApplyAttributes(part, ImageAttributes{attributes->matrix, std::nullopt});
+    }
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.setOpacity(painter.opacity() * opacity);
     painter.drawImage(QRectF(target.topLeft(), QSizeF(part.size())), part);
     painter.restore();
 }
@@ -215,12 +248,12 @@ void BlurImage(QImage& image, double radius) {
     double total = 0;
     for (int k = -reach; k <= reach; ++k)
         total += curve[k + reach] = std::exp(-(k * k) / (2 * sigma * sigma));
-    // 16-bit fixed-point weights that add up to exactly 65536.
-    std::vector<int> weights(curve.size());
+    // 8-bit fixed-point weights that add up to exactly 256.
+    std::vector<quint32> weights(curve.size());
     int sum = 0;
     for (std::size_t i = 0; i < curve.size(); ++i)
-        sum += weights[i] = int(std::lround(curve[i] / total * 65536.0));
-    weights[reach] += 65536 - sum;
+        sum += int(weights[i] = quint32(std::lround(curve[i] / total * 256.0)));
+    weights[reach] += quint32(256 - sum);
 
     const QImage::Format original = image.format();
     QImage work = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);

@@ -3,6 +3,7 @@
 #include "DesktopInfo.h"
 #include "Folders.h"
 #include "ProfileStore.h"
+#include "Wallpaper.h"
 
 #include <memory>
 
@@ -13,6 +14,7 @@ struct Platform {
     std::unique_ptr<IFolders> folders;
     std::unique_ptr<IDesktopInfo> desktop;
     std::unique_ptr<IProfileStore> profile;
+    std::unique_ptr<IWallpaper> wallpaper;
 };
 
 // The facilities in force. The first call without an installed set creates the one for the

@@ -39,6 +39,9 @@ DummyPlatform CreateDummyPlatform(const QString& home) {
     dummy.profile = profile.get();
     dummy.services->desktop = std::move(desktop);
     dummy.services->profile = std::move(profile);
+    auto wallpaper = std::make_unique<DummyWallpaper>();
+    dummy.wallpaper = wallpaper.get();
+    dummy.services->wallpaper = std::move(wallpaper);
     return dummy;
 }
 

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace skyloom::platform {
 
@@ -43,11 +44,32 @@ private:
     QHash<QString, QString> m_values;
 };
 
+// Records what it was asked to apply or clear; fails with a set message when told to.
+class DummyWallpaper final : public IWallpaper {
+public:
+    bool Apply(const QString& path, QString* error) override {
+        applied << path;
+        *error = failWith;
+        return failWith.isEmpty();
+    }
+    bool Clear(QString* error) override {
+        ++cleared;
+        *error = failWith;
+        return failWith.isEmpty();
+    }
+    QString Name() const override { return QStringLiteral("dummy"); }
+
+    QStringList applied;
+    int cleared = 0;
+    QString failWith;
+};
+
 // A full dummy set below the given home folder; the returned pointers stay owned by the set.
 struct DummyPlatform {
     std::unique_ptr<Platform> services;
     DummyDesktopInfo* desktop = nullptr;
     DummyProfileStore* profile = nullptr;
+    DummyWallpaper* wallpaper = nullptr;
 };
 DummyPlatform CreateDummyPlatform(const QString& home);
 

@@ -1,4 +1,5 @@
 #include "../Platform.h"
+#include "FileOnlyWallpaper.h"
 #include "ScreenDesktopInfo.h"
 #include "SettingsProfileStore.h"
 #include "StandardFolders.h"
@@ -10,6 +11,7 @@ std::unique_ptr<Platform> CreateSessionPlatform() {
     services->folders = std::make_unique<StandardFolders>();
     services->desktop = std::make_unique<ScreenDesktopInfo>();
     services->profile = std::make_unique<SettingsProfileStore>();
+    services->wallpaper = std::make_unique<FileOnlyWallpaper>();
     return services;
 }
 

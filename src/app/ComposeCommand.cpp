@@ -1,0 +1,102 @@
+#include "ComposeCommand.h"
+
+#include "CAppSettings.h"
+#include "PathsAndSettings.h"
+#include "SettingsSnapshot.h"
+#include "composer/CBackgroundRenderer.h"
+#include "composer/CWallpaperComposer.h"
+#include "composer/ImageToolkit.h"
+#include "platform/Platform.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cstdio>
+#include <optional>
+
+namespace skyloom {
+namespace {
+
+int Fail(const QString& message) {
+    std::fprintf(stderr, "skyloom: %s\n", qUtf8Printable(message));
+    return 1;
+}
+
+std::optional<QSize> ParseScreen(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+    const auto match = form.match(text.trimmed());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
+    if (size.isEmpty())
+        return std::nullopt;
+    return size;
+}
+
+// The settings to compose with, read without creating or rewriting any file.
+std::optional<CAppSettings> ReadSettings(const QString& given, QString* error) {
+    CAppSettings settings;
+    const QString path =
+        given.isEmpty() ? DataFolderPath() + QStringLiteral("/Settings.skdat") : given;
+    if (given.isEmpty() && !QFileInfo::exists(path))
+        return settings; // no settings yet: the defaults
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error =
+            QStringLiteral("cannot read the settings file %1: %2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    if (!settings.Deserialise(file.readAll())) {
+        *error = QStringLiteral("the settings file %1 is damaged").arg(path);
+        return std::nullopt;
+    }
+    if (settings.m_nGradientTransform == kRetiredTransform)
+        settings.m_nGradientTransform = kFisheye;
+    return settings;
+}
+
+} // namespace
+
+int RunCompose(const ComposeRequest& request) {
+    QSize screen;
+    if (!request.screen.isEmpty()) {
+        const auto parsed = ParseScreen(request.screen);
+        if (!parsed)
+            return Fail(QStringLiteral("--screen takes WIDTHxHEIGHT, such as 1920x1080"));
+        screen = *parsed;
+    } else if (platform::HasGraphicalSession()) {
+        screen = platform::Services().desktop->PrimaryScreenSize();
+    }
+    if (screen.isEmpty())
+        return Fail(QStringLiteral("--screen is needed when there is no display"));
+
+    const QSize photoSize = ReadImageSize(request.photo);
+    if (photoSize.isEmpty())
+        return Fail(QStringLiteral("cannot read the photo %1").arg(request.photo));
+
+    QString error;
+    const std::optional<CAppSettings> settings = ReadSettings(request.settings, &error);
+    if (!settings)
+        return Fail(error);
+
+    const RenderOptions options = RenderOptionsOf(*settings);
+    const QImage background = CBackgroundRenderer::RenderBackground(options.background, screen);
+    bool photoDrawn = false;
+    const QImage canvas = ComposeCanvas(request.photo, OrientationOf(photoSize), options,
+                                        background, nullptr, &photoDrawn);
+    if (!photoDrawn)
+        return Fail(QStringLiteral("cannot decode the photo %1").arg(request.photo));
+    if (!SaveImage(canvas, request.output, "image/jpeg", 100))
+        return Fail(QStringLiteral("cannot write %1").arg(request.output));
+
+    if (request.apply) {
+        platform::IWallpaper& wallpaper = *platform::Services().wallpaper;
+        if (!wallpaper.Apply(QFileInfo(request.output).absoluteFilePath(), &error))
+            return Fail(
+                QStringLiteral("cannot apply the wallpaper (%1): %2").arg(wallpaper.Name(), error));
+    }
+    return 0;
+}
+
+} // namespace skyloom

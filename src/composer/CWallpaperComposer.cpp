@@ -1,0 +1,278 @@
+#include "CWallpaperComposer.h"
+
+#include "ImageToolkit.h"
+#include "PerspectiveWarp.h"
+
+#include <QPainter>
+
+namespace skyloom {
+namespace {
+
+bool Running(const std::atomic<int>* run) {
+    return !run || run->load(std::memory_order_relaxed) != 0;
+}
+
+bool Is3D(int position) {
+    switch (position) {
+    case kFarLeft3D:
+    case kLeft3D:
+    case kCenterLeft3D:
+    case kCenterRight3D:
+    case kRight3D:
+    case kFarRight3D:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int MadeEven(int n) {
+    return n % 2 != 0 ? n - 1 : n;
+}
+
+// The photo's colours as drawn: greyscale or not, with an opacity.
+ColorMatrix PhotoMatrix(bool grayscale, float alpha) {
+    ColorMatrix m = ColorMatrix::Identity();
+    if (grayscale) {
+        const float weights[3] = {0.299f, 0.587f, 0.114f};
+        for (int row = 0; row < 3; ++row)
+            for (int column = 0; column < 3; ++column)
+                m.m[row][column] = weights[row];
+    }
+    m.m[3][3] = alpha;
+    return m;
+}
+
+ImageAttributes Attributes(bool grayscale, float alpha, bool keyed) {
+    ImageAttributes attributes;
+    attributes.matrix = PhotoMatrix(grayscale, alpha);
+    if (keyed)
+        attributes.key = ColorKey{0xFF000000u | kWarpKeyColour, 0xFF000000u | kWarpKeyColour};
+    return attributes;
+}
+
+// The colour the reflection fades into: the solid background colour, or the mean of count
+// background pixels from column X on, walking down from startRow and back to wrapRow whenever
+// the walk reaches TH. Pixels off the canvas count as black.
+COLORREF ReflectionTint(const QImage& canvas, const BackgroundSettings& background, int X,
+                        int count, int startRow, int wrapRow, int TH) {
+    if (background.type == kSolidBackground || count <= 0)
+        return background.solidColor;
+    quint32 red = 0, green = 0, blue = 0;
+    int row = startRow;
+    for (int k = 0; k < count; ++k) {
+        const QRgb p = ReadPixel(canvas, X + k, row);
+        red += quint32(qRed(p));
+        green += quint32(qGreen(p));
+        blue += quint32(qBlue(p));
+        if (++row >= TH)
+            row = wrapRow;
+    }
+    const quint32 n = quint32(count);
+    return (red / n) | (green / n) << 8 | (blue / n) << 16;
+}
+
+float ReflectionOpacity(const BackgroundSettings& background, COLORREF tint) {
+    if (background.type == kSolidBackground)
+        return 0.35f;
+    return tint < 0x7F7F7Fu ? 0.75f : 0.45f;
+}
+
+// The flat reflection material: the photo at twice its drawn size, blurred, fading into the
+// tint towards its bottom.
+QImage BuildFlatReflection(const QImage& photo, int NW, int NH, COLORREF tint) {
+    QImage material(2 * NW, 2 * NH, QImage::Format_ARGB32_Premultiplied);
+    if (material.isNull())
+        return material;
+    material.fill(Qt::transparent);
+    QPainter painter(&material);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    DrawImage(painter, QRectF(material.rect()), photo, QRectF(photo.rect()));
+    painter.end();
+    BlurImage(material, 6.0);
+    painter.begin(&material);
+    FillVerticalGradient(painter, QRectF(material.rect()), QRectF(material.rect()),
+                         ColorrefToArgb(tint), 0x00FFFFFFu);
+    return material;
+}
+
+} // namespace
+
+int OrientationOf(const QSize& size) {
+    return size.width() < size.height() ? kPortrait : kLandscape;
+}
+
+PhotoLayout LayoutPhoto(const QSize& screen, const QSize& photo, int orientation,
+                        const RenderOptions& o) {
+    const bool portrait = orientation == kPortrait;
+    const int SW = screen.width();
+    const int SH = screen.height();
+    const int PW = photo.width();
+    const int PH = photo.height();
+    PhotoLayout l;
+    l.position = portrait ? o.portraitPosition : o.landscapePosition;
+    l.threeD = Is3D(l.position);
+    l.scale = portrait ? o.portraitScale : o.landscapeScale;
+    l.grayscale = portrait ? o.portraitGrayscale : o.landscapeGrayscale;
+    const int transparency = portrait ? o.portraitTransparency : o.landscapeTransparency;
+
+    // Sizes in the precision the layouts were tuned in: single where noted, else double.
+    l.TH = int(SH * (l.scale * 0.01));
+    float s;
+    if (portrait) {
+        s = float(double(l.TH) / PH);
+    } else {
+        const int TW = int(SW * (l.scale * 0.01));
+        const float sW = float(TW) / float(PW);
+        const float sH = float(double(l.TH) / PH);
+        s = sW > sH && !l.threeD ? sW : sH;
+    }
+    l.NW = int(float(PW) * s);
+    l.NH = MadeEven(int(double(PH) * double(s)));
+
+    l.Y = SH / 2 - l.NH / 2;
+    if (!l.threeD)
+        l.DW = l.NW;
+    else if (portrait)
+        l.DW = int(float(l.NW) * 0.7f);
+    else
+        l.DW = int(l.NW * 0.6);
+    switch (l.position) {
+    case kFarLeft:
+    case kFarLeft3D:
+        l.X = 0;
+        break;
+    case kLeft:
+    case kLeft3D:
+        l.X = SW / 3 - l.DW / 2;
+        break;
+    case kRight3D:
+    case kRight:
+        l.X = (SW / 3) * 2 - l.DW / 2;
+        break;
+    case kFarRight3D:
+    case kFarRight:
+        l.X = SW - l.DW;
+        break;
+    default:
+        l.X = SW / 2 - l.DW / 2;
+        break;
+    }
+    // With the glass reflection the photo is always opaque.
+    l.alpha = o.glassReflection ? 1.0f : float((100 - transparency) * 0.01);
+    return l;
+}
+
+QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOptions& options,
+                     const QImage& background, const std::atomic<int>* run, bool* photoDrawn) {
+    *photoDrawn = false;
+    if (!Running(run) || background.isNull())
+        return QImage();
+    QImage canvas = background.convertToFormat(QImage::Format_RGB32);
+    canvas.detach();
+    const QSize photoSize = ReadImageSize(photoPath);
+    if (photoSize.isEmpty())
+        return canvas;
+    const PhotoLayout l = LayoutPhoto(canvas.size(), photoSize, orientation, options);
+    if (!Running(run))
+        return QImage();
+    if (l.NW <= 0 || l.NH <= 0)
+        return canvas;
+
+    // Decode no more than the largest size the photo is drawn at: the supersampled warp, or
+    // the drawn size. (The flat reflection is made at twice the drawn size but blurred by 6
+    // pixels there, which leaves no detail finer than the drawn size holds.)
+    const bool glass = options.glassReflection != 0;
+    const int largest = l.threeD ? (orientation == kPortrait ? 3 : 2) : 1;
+    const QImage photo = DecodeImageCovering(photoPath, QSize(l.NW, l.NH) * largest);
+    if (photo.isNull())
+        return canvas;
+    *photoDrawn = true;
+
+    const BackgroundSettings& bg = options.background;
+    const ImageAttributes main = Attributes(l.grayscale, l.alpha, l.threeD);
+    if (!Running(run))
+        return QImage();
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+
+    if (l.threeD) {
+        const int H95 = MadeEven(int(l.NH * 0.95));
+        const float o = orientation == kPortrait ? 0.7f : 1.0f;
+        const WarpedPhoto warped =
+            BuildWarpedPhoto(photo, l.NW, l.NH, orientation, l.position, o, run);
+        if (!Running(run))
+            return QImage();
+        if (warped.image.isNull())
+            return canvas;
+        if (glass) {
+            const COLORREF tint = ReflectionTint(canvas, bg, l.X, 2 * l.DW, l.Y + l.NH + H95 / 2,
+                                                 l.Y + l.NH + H95 / 4, l.TH);
+            const QImage reflection =
+                BuildWarpedReflection(photo, l.NW, l.NH, orientation, l.position, o, tint, run);
+            if (!Running(run))
+                return QImage();
+            if (!reflection.isNull()) {
+                const int top = l.Y + l.NH - warped.lift - (orientation == kPortrait ? 0 : 1);
+                const ImageAttributes attributes =
+                    Attributes(l.grayscale, ReflectionOpacity(bg, tint), true);
+                const QImage flipped = FlipUpsideDown(reflection);
+                DrawImage(painter, QRectF(l.X, top, l.DW, l.NH), flipped, QRectF(flipped.rect()),
+                          &attributes);
+            }
+        }
+        if (!Running(run))
+            return QImage();
+        DrawImage(painter, QRectF(l.X, l.Y, l.DW, l.NH), warped.image, QRectF(warped.image.rect()),
+                  &main);
+    } else {
+        if (glass) {
+            const COLORREF tint = ReflectionTint(canvas, bg, l.X, 2 * l.NW, l.Y + l.NH + l.NH / 2,
+                                                 l.Y + l.NH + l.NH / 4, l.TH);
+            const QImage material = BuildFlatReflection(photo, l.NW, l.NH, tint);
+            if (!Running(run))
+                return QImage();
+            if (!material.isNull()) {
+                // Shrunk through the photo's own colours (so greyscale applies to it too),
+                // then turned upside down under the photo.
+                QImage shrunk(l.NW, l.NH, QImage::Format_ARGB32_Premultiplied);
+                shrunk.fill(Qt::transparent);
+                QPainter shrink(&shrunk);
+                DrawImage(shrink, QRectF(shrunk.rect()), material, QRectF(material.rect()), &main);
+                shrink.end();
+                const ImageAttributes attributes =
+                    Attributes(l.grayscale, ReflectionOpacity(bg, tint), false);
+                const QImage flipped = FlipUpsideDown(shrunk);
+                DrawImage(painter, QRectF(l.X, l.Y + l.NH, l.NW, int(l.NH * 0.95)), flipped,
+                          QRectF(flipped.rect()), &attributes);
+            }
+        }
+        if (!Running(run))
+            return QImage();
+        DrawImage(painter, QRectF(l.X, l.Y, l.NW, l.NH), photo, QRectF(photo.rect()), &main);
+    }
+    return canvas;
+}
+
+ComposeResult ComposeWallpaper(const QString& photoPath, int orientation,
+                               const RenderOptions& options, const QImage& background,
+                               const QString& wallpaperPath, const std::atomic<int>* run,
+                               const std::function<void(const QString&)>& apply) {
+    bool photoDrawn = false;
+    const QImage canvas =
+        ComposeCanvas(photoPath, orientation, options, background, run, &photoDrawn);
+    if (!Running(run))
+        return ComposeResult::Cancelled;
+    if (canvas.isNull())
+        return ComposeResult::NoCanvas;
+    // A failed save leaves the previous file, which is applied again.
+    SaveImage(canvas, wallpaperPath, "image/jpeg", 100);
+    if (!Running(run))
+        return ComposeResult::Cancelled;
+    if (apply)
+        apply(wallpaperPath);
+    return photoDrawn ? ComposeResult::Applied : ComposeResult::BackgroundOnly;
+}
+
+} // namespace skyloom

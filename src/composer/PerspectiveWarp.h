@@ -1,0 +1,40 @@
+#pragma once
+
+#include "CQuadMapper.h"
+#include "RenderOptions.h"
+
+#include <QImage>
+
+#include <atomic>
+
+namespace skyloom {
+
+// The key colour of the surround a warped photo is drawn over; the composer draws it
+// transparent.
+inline constexpr QRgb kWarpKeyColour = 0x00800080;
+
+// The shapes of a photo turned about a vertical axis, for the 3-D positions 1, 3, 4 (the right
+// edge recedes) and 6, 7, 9 (the left edge recedes), in a W by H supersampled image. o is the
+// depth factor (0.7 in single precision for portrait photos, 1.0 otherwise). For other
+// positions, or an orientation other than portrait or landscape, the corners are left as they
+// are. Returns LIFT, the pixels by which the reflection is pulled up under the turned edge.
+int PhotoQuadCorners(double o, int orientation, int position, int W, int H, QuadCorners& c);
+// The shape of the reflection before it is turned upside down.
+void ReflectionQuadCorners(double o, int orientation, int position, int W, int H, QuadCorners& c);
+
+struct WarpedPhoto {
+    QImage image; // opaque, the photo turned over the key colour; null when nothing was made
+    int lift = 0;
+};
+
+// The photo turned in perspective at 3 (portrait) or 2 (landscape) times its drawn size NW by
+// NH, which the composer scales down so that the stair-stepped edges are smoothed.
+WarpedPhoto BuildWarpedPhoto(const QImage& photo, int NW, int NH, int orientation, int position,
+                             float o, const std::atomic<int>* run);
+
+// The blurred reflection, fading into the tint, turned to meet the warped photo's bottom edge;
+// made at twice the drawn size. Null when the run flag was cleared.
+QImage BuildWarpedReflection(const QImage& photo, int NW, int NH, int orientation, int position,
+                             float o, COLORREF tint, const std::atomic<int>* run);
+
+} // namespace skyloom
