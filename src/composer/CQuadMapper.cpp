@@ -25,7 +25,8 @@ std::uint32_t Channel(std::uint32_t pixel, int shift) {
 // checks. The edges depend on it: a pixel on the right or bottom edge solves to u or v within
 // a hair of 1, which rounds to exactly 1, so the edge keeps the key.
 void CQuadMapper::MapQuad(CRawBitmap& dst, const CRawBitmap& src, const std::atomic<int>* run,
-                          const QuadCorners& corners) {
+                          const QuadCorners& corners, int firstRow,
+                          std::optional<std::uint32_t> clearTo) {
     if (dst.IsEmpty() || src.IsEmpty() || !Running(run))
         return;
     const int dstW = dst.Width();
@@ -67,12 +68,15 @@ void CQuadMapper::MapQuad(CRawBitmap& dst, const CRawBitmap& src, const std::ato
     const int srcW = src.Width();
     const int srcH = src.Height();
 
-    ParallelRows(maxY - minY + 1, [&](int first, int last) {
-        for (int i = minY + first; i < minY + last; ++i) {
+    const int top = std::max(minY, firstRow);
+    ParallelRows(maxY - top + 1, [&](int first, int last) {
+        for (int i = top + first; i < top + last; ++i) {
             if (!Running(run))
                 return;
             const double py = i * (1.0 / bh) - Y[0];
-            std::uint32_t* target = dst.StoredRow(dstH - 1 - i);
+            std::uint32_t* target = dst.Row(i);
+            if (clearTo)
+                std::fill_n(target, dstW, *clearTo);
             for (int j = minX; j <= maxX; ++j) {
                 if (!Running(run))
                     return;
@@ -103,8 +107,8 @@ void CQuadMapper::MapQuad(CRawBitmap& dst, const CRawBitmap& src, const std::ato
                 // the last column or row fall back to p00.
                 const bool lastColumn = ix >= srcW - 1;
                 const bool lastRow = iy >= srcH - 1;
-                const std::uint32_t* row = src.StoredRow(srcH - 1 - iy);
-                const std::uint32_t* below = lastRow ? row : src.StoredRow(srcH - 2 - iy);
+                const std::uint32_t* row = src.Row(iy);
+                const std::uint32_t* below = lastRow ? row : src.Row(iy + 1);
                 const std::uint32_t p00 = row[ix];
                 const std::uint32_t p10 = lastColumn ? p00 : row[ix + 1];
                 const std::uint32_t p01 = lastRow ? p00 : below[ix];
@@ -113,8 +117,10 @@ void CQuadMapper::MapQuad(CRawBitmap& dst, const CRawBitmap& src, const std::ato
                 const int w10 = (fx * (256 - fy)) >> 8;
                 const int w01 = ((256 - fx) * fy) >> 8;
                 const int w11 = (fx * fy) >> 8;
+                // Colour and alpha alike, so the shape keeps the photo's own transparency and
+                // everything outside it stays fully transparent.
                 std::uint32_t out = 0;
-                for (int shift : {16, 8, 0}) {
+                for (int shift : {24, 16, 8, 0}) {
                     const std::uint32_t value =
                         (Channel(p00, shift) * w00 + Channel(p10, shift) * w10 +
                          Channel(p01, shift) * w01 + Channel(p11, shift) * w11) >>

@@ -1,9 +1,13 @@
 #include "CWallpaperComposer.h"
 
 #include "ImageToolkit.h"
+#include "ParallelRows.h"
 #include "PerspectiveWarp.h"
 
 #include <QPainter>
+
+#include <cmath>
+#include <cstring>
 
 namespace skyloom {
 namespace {
@@ -43,11 +47,9 @@ ColorMatrix PhotoMatrix(bool grayscale, float alpha) {
     return m;
 }
 
-ImageAttributes Attributes(bool grayscale, float alpha, bool keyed) {
+ImageAttributes Attributes(bool grayscale, float alpha) {
     ImageAttributes attributes;
     attributes.matrix = PhotoMatrix(grayscale, alpha);
-    if (keyed)
-        attributes.key = ColorKey{0xFF000000u | kWarpKeyColour, 0xFF000000u | kWarpKeyColour};
     return attributes;
 }
 
@@ -76,24 +78,6 @@ float ReflectionOpacity(const BackgroundSettings& background, COLORREF tint) {
     if (background.type == kSolidBackground)
         return 0.35f;
     return tint < 0x7F7F7Fu ? 0.75f : 0.45f;
-}
-
-// The flat reflection material: the photo at twice its drawn size, blurred, fading into the
-// tint towards its bottom.
-QImage BuildFlatReflection(const QImage& photo, int NW, int NH, COLORREF tint) {
-    QImage material(2 * NW, 2 * NH, QImage::Format_ARGB32_Premultiplied);
-    if (material.isNull())
-        return material;
-    material.fill(Qt::transparent);
-    QPainter painter(&material);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    DrawImage(painter, QRectF(material.rect()), photo, QRectF(photo.rect()));
-    painter.end();
-    BlurImage(material, 6.0);
-    painter.begin(&material);
-    FillVerticalGradient(painter, QRectF(material.rect()), QRectF(material.rect()),
-                         ColorrefToArgb(tint), 0x00FFFFFFu);
-    return material;
 }
 
 } // namespace
@@ -168,8 +152,15 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
     *photoDrawn = false;
     if (!Running(run) || background.isNull())
         return QImage();
-    QImage canvas = background.convertToFormat(QImage::Format_RGB32);
-    canvas.detach();
+    // Copied by rows across the cores: a fresh screen-sized buffer costs more in first touches
+    // of its memory than in the copying itself.
+    const QImage source = background.convertToFormat(QImage::Format_RGB32);
+    QImage canvas(source.size(), QImage::Format_RGB32);
+    ParallelRows(canvas.height(), [&](int first, int last) {
+        for (int y = first; y < last; ++y)
+            std::memcpy(canvas.scanLine(y), source.constScanLine(y),
+                        std::size_t(source.bytesPerLine()));
+    });
     const QSize photoSize = ReadImageSize(photoPath);
     if (photoSize.isEmpty())
         return canvas;
@@ -190,7 +181,8 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
     *photoDrawn = true;
 
     const BackgroundSettings& bg = options.background;
-    const ImageAttributes main = Attributes(l.grayscale, l.alpha, l.threeD);
+    // The warped shapes carry their transparent surround in alpha, so nothing needs a key.
+    const ImageAttributes main = Attributes(l.grayscale, l.alpha);
     if (!Running(run))
         return QImage();
     QPainter painter(&canvas);
@@ -206,20 +198,26 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
             return QImage();
         if (warped.image.isNull())
             return canvas;
-        if (glass) {
+        // The turned reflection is drawn NH high from just under the photo; only its rows that
+        // reach the screen are mapped and drawn (the bottom rows of the unturned reflection,
+        // which is made at twice the drawn size), with a few to spare for the resampling.
+        const int top = l.Y + l.NH - warped.lift - (orientation == kPortrait ? 0 : 1);
+        const int onScreen = std::min(l.NH, canvas.height() - top);
+        if (glass && onScreen > 0) {
             const COLORREF tint = ReflectionTint(canvas, bg, l.X, 2 * l.DW, l.Y + l.NH + H95 / 2,
                                                  l.Y + l.NH + H95 / 4, l.TH);
-            const QImage reflection =
-                BuildWarpedReflection(photo, l.NW, l.NH, orientation, l.position, o, tint, run);
+            const int rows = std::min(2 * l.NH, 2 * onScreen + 8);
+            const QImage reflection = BuildWarpedReflection(
+                photo, l.NW, l.NH, orientation, l.position, o, tint, run, 2 * l.NH - rows);
             if (!Running(run))
                 return QImage();
             if (!reflection.isNull()) {
-                const int top = l.Y + l.NH - warped.lift - (orientation == kPortrait ? 0 : 1);
                 const ImageAttributes attributes =
-                    Attributes(l.grayscale, ReflectionOpacity(bg, tint), true);
-                const QImage flipped = FlipUpsideDown(reflection);
-                DrawImage(painter, QRectF(l.X, top, l.DW, l.NH), flipped, QRectF(flipped.rect()),
-                          &attributes);
+                    Attributes(l.grayscale, ReflectionOpacity(bg, tint));
+                const QImage flipped =
+                    FlipUpsideDown(reflection.copy(0, 2 * l.NH - rows, 2 * l.NW, rows));
+                DrawImage(painter, QRectF(l.X, top, l.DW, rows / 2), flipped,
+                          QRectF(flipped.rect()), &attributes);
             }
         }
         if (!Running(run))
@@ -227,25 +225,37 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
         DrawImage(painter, QRectF(l.X, l.Y, l.DW, l.NH), warped.image, QRectF(warped.image.rect()),
                   &main);
     } else {
-        if (glass) {
+        // The reflection is drawn trunc(NH x 0.95) high under the photo; only the rows that
+        // reach the screen are made. Those are the top rows of the turned reflection, that is
+        // the bottom rows of the material, with a few rows to spare for the resampling.
+        const int reflectionHeight = int(l.NH * 0.95);
+        const int onScreen = std::min(reflectionHeight, canvas.height() - (l.Y + l.NH));
+        if (glass && onScreen > 0 && reflectionHeight > 0) {
+            const int needed = int(std::ceil(double(onScreen) * l.NH / reflectionHeight)) + 4;
+            const int firstShrunkRow = std::max(0, l.NH - needed);
             const COLORREF tint = ReflectionTint(canvas, bg, l.X, 2 * l.NW, l.Y + l.NH + l.NH / 2,
                                                  l.Y + l.NH + l.NH / 4, l.TH);
-            const QImage material = BuildFlatReflection(photo, l.NW, l.NH, tint);
+            const QImage material =
+                ReflectionMaterial(photo, QSize(2 * l.NW, 2 * l.NH), tint, 2 * firstShrunkRow);
             if (!Running(run))
                 return QImage();
             if (!material.isNull()) {
-                // Shrunk through the photo's own colours (so greyscale applies to it too),
-                // then turned upside down under the photo.
-                QImage shrunk(l.NW, l.NH, QImage::Format_ARGB32_Premultiplied);
+                // Shrunk through the photo's own colours (so greyscale applies to it too), turned
+                // upside down and drawn under the photo, scaled to trunc(NH x 0.95) rows for NH:
+                // all of it for the band of rows that reaches the screen.
+                const int bandRows = l.NH - firstShrunkRow;
+                QImage shrunk(l.NW, bandRows, QImage::Format_ARGB32_Premultiplied);
                 shrunk.fill(Qt::transparent);
                 QPainter shrink(&shrunk);
-                DrawImage(shrink, QRectF(shrunk.rect()), material, QRectF(material.rect()), &main);
+                DrawImage(shrink, QRectF(shrunk.rect()), material,
+                          QRectF(0, 2 * firstShrunkRow, 2 * l.NW, 2 * bandRows), &main);
                 shrink.end();
                 const ImageAttributes attributes =
-                    Attributes(l.grayscale, ReflectionOpacity(bg, tint), false);
+                    Attributes(l.grayscale, ReflectionOpacity(bg, tint));
                 const QImage flipped = FlipUpsideDown(shrunk);
-                DrawImage(painter, QRectF(l.X, l.Y + l.NH, l.NW, int(l.NH * 0.95)), flipped,
-                          QRectF(flipped.rect()), &attributes);
+                DrawImage(painter,
+                          QRectF(l.X, l.Y + l.NH, l.NW, double(bandRows) * reflectionHeight / l.NH),
+                          flipped, QRectF(flipped.rect()), &attributes);
             }
         }
         if (!Running(run))

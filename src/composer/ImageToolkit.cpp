@@ -88,10 +88,28 @@ inline quint32 Packed(quint32 rb, quint32 ag) {
     return (((rb + kHalf) >> 8) & kLanes) | ((ag + kHalf) & ~kLanes);
 }
 
-void BlurRows(const QImage& from, QImage& to, const std::vector<quint32>& weights) {
+// One tap over a run of pixels; kept apart, with unaliased pointers and a local count, so that
+// the compiler vectorises it.
+void AddTap(quint32* __restrict rb, quint32* __restrict ag, const quint32* __restrict in, int n,
+            quint32 weight) {
+    for (int x = 0; x < n; ++x) {
+        rb[x] += (in[x] & kLanes) * weight;
+        ag[x] += ((in[x] >> 8) & kLanes) * weight;
+    }
+}
+
+void PackRun(quint32* __restrict out, const quint32* __restrict rb, const quint32* __restrict ag,
+             int n) {
+    for (int x = 0; x < n; ++x)
+        out[x] = Packed(rb[x], ag[x]);
+}
+
+void BlurRows(const QImage& from, QImage& to, const std::vector<quint32>& weights, int top) {
     const int radius = int(weights.size() / 2);
     const int w = from.width();
-    ParallelRows(from.height(), [&](int first, int last) {
+    ParallelRows(from.height() - top, [&](int first, int last) {
+        first += top;
+        last += top;
         // The row with its edge pixels repeated, so that every tap reads without a check.
         std::vector<quint32> padded(static_cast<std::size_t>(w + 2 * radius));
         std::vector<quint32> rb(static_cast<std::size_t>(w));
@@ -103,26 +121,20 @@ void BlurRows(const QImage& from, QImage& to, const std::vector<quint32>& weight
             std::fill_n(padded.begin() + radius + w, radius, in[w - 1]);
             std::fill(rb.begin(), rb.end(), 0u);
             std::fill(ag.begin(), ag.end(), 0u);
-            for (int k = 0; k <= 2 * radius; ++k) {
-                const quint32* tap = padded.data() + k;
-                const quint32 weight = weights[k];
-                for (int x = 0; x < w; ++x) {
-                    rb[x] += (tap[x] & kLanes) * weight;
-                    ag[x] += ((tap[x] >> 8) & kLanes) * weight;
-                }
-            }
-            auto* out = reinterpret_cast<quint32*>(to.scanLine(y));
-            for (int x = 0; x < w; ++x)
-                out[x] = Packed(rb[x], ag[x]);
+            for (int k = 0; k <= 2 * radius; ++k)
+                AddTap(rb.data(), ag.data(), padded.data() + k, w, weights[k]);
+            PackRun(reinterpret_cast<quint32*>(to.scanLine(y)), rb.data(), ag.data(), w);
         }
     });
 }
 
-void BlurColumns(const QImage& from, QImage& to, const std::vector<quint32>& weights) {
+void BlurColumns(const QImage& from, QImage& to, const std::vector<quint32>& weights, int top) {
     const int radius = int(weights.size() / 2);
     const int w = from.width();
     const int h = from.height();
-    ParallelRows(h, [&](int first, int last) {
+    ParallelRows(h - top, [&](int first, int last) {
+        first += top;
+        last += top;
         std::vector<quint32> rb(static_cast<std::size_t>(w));
         std::vector<quint32> ag(static_cast<std::size_t>(w));
         for (int y = first; y < last; ++y) {
@@ -214,8 +226,15 @@ void DrawImage(QPainter& painter, const QRectF& target, const QImage& source,
                const QRectF& sourceRect, const ImageAttributes* attributes) {
     if (source.isNull() || target.isEmpty() || sourceRect.isEmpty())
         return;
-    const QRect area = sourceRect.toAlignedRect();
-    QImage part = area == source.rect() ? source : source.copy(area);
+    const QRect area = sourceRect.toAlignedRect() & source.rect();
+    if (area.isEmpty())
+        return;
+    // A part of the source is read through a view of its pixels, not a copy.
+    QImage part =
+        area == source.rect()
+            ? source
+            : QImage(source.constScanLine(area.top()) + area.left() * (source.depth() / 8),
+                     area.width(), area.height(), source.bytesPerLine(), source.format());
     // Keys go first, on the source's own colours, so that no keyed colour is blended into its
     // neighbours by the resampling.
     if (attributes && attributes->key)
@@ -239,9 +258,24 @@ void DrawImage(QPainter& painter, const QRectF& target, const QImage& source,
     painter.restore();
 }
 
-void BlurImage(QImage& image, double radius) {
-    if (image.isNull() || radius <= 0)
+QImage StretchImage(const QImage& image, const QSize& size) {
+    if (image.isNull() || size.isEmpty())
+        return QImage();
+    if (!image.hasAlphaChannel()) {
+        // Opaque: scaled, its pixels are already opaque ARGB, premultiplied or not.
+        QImage scaled = image.convertToFormat(QImage::Format_RGB32)
+                            .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        scaled.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+        return scaled;
+    }
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+        .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void BlurImage(QImage& image, double radius, int firstRow) {
+    if (image.isNull() || radius <= 0 || firstRow >= image.height())
         return;
+    firstRow = std::max(0, firstRow);
     const int reach = int(std::ceil(radius));
     const double sigma = radius / 3.0;
     std::vector<double> curve(2 * reach + 1);
@@ -256,14 +290,17 @@ void BlurImage(QImage& image, double radius) {
     weights[reach] += quint32(256 - sum);
 
     const QImage::Format original = image.format();
-    QImage work = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QImage pass(work.size(), QImage::Format_ARGB32_Premultiplied);
-    BlurRows(work, pass, weights);
-    BlurColumns(pass, work, weights);
-    image = work.convertToFormat(original == QImage::Format_ARGB32_Premultiplied ||
-                                         original == QImage::Format_RGB32
-                                     ? original
-                                     : QImage::Format_ARGB32);
+    if (original != QImage::Format_ARGB32_Premultiplied)
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // The vertical pass of a row reads the rows within reach above it, so the horizontal pass
+    // starts that much higher; rows above that are never touched.
+    QImage pass(image.size(), QImage::Format_ARGB32_Premultiplied);
+    BlurRows(image, pass, weights, std::max(0, firstRow - reach));
+    BlurColumns(pass, image, weights, firstRow);
+    if (original == QImage::Format_RGB32)
+        image.reinterpretAsFormat(QImage::Format_RGB32); // still opaque
+    else if (original != QImage::Format_ARGB32_Premultiplied)
+        image = image.convertToFormat(QImage::Format_ARGB32);
 }
 
 void FillVerticalGradient(QPainter& painter, const QRectF& area, const QRectF& brushRect,
@@ -273,6 +310,33 @@ void FillVerticalGradient(QPainter& painter, const QRectF& area, const QRectF& b
     gradient.setColorAt(0, QColor::fromRgba(start));
     gradient.setColorAt(1, QColor::fromRgba(end));
     painter.fillRect(area, gradient);
+}
+
+void FillVerticalGradient(QImage& image, QRgb start, QRgb end, int firstRow) {
+    if (image.format() != QImage::Format_ARGB32_Premultiplied)
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int h = image.height();
+    firstRow = std::clamp(firstRow, 0, h);
+    ParallelRows(h - firstRow, [&](int first, int last) {
+        for (int y = first + firstRow; y < last + firstRow; ++y) {
+            // The colour at the row's centre, mixed in plain ARGB, then premultiplied.
+            const double t = (y + 0.5) / h;
+            const auto mix = [t](int a, int b) { return int(a + (b - a) * t + 0.5); };
+            const QRgb colour =
+                qPremultiply(qRgba(mix(qRed(start), qRed(end)), mix(qGreen(start), qGreen(end)),
+                                   mix(qBlue(start), qBlue(end)), mix(qAlpha(start), qAlpha(end))));
+            const quint32 keep = 255 - qAlpha(colour);
+            auto* row = reinterpret_cast<quint32*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                const quint32 p = row[x];
+                const quint32 rb = ((p & kLanes) * keep + kHalf);
+                const quint32 ag = (((p >> 8) & kLanes) * keep + kHalf);
+                const quint32 under = (((rb + ((rb >> 8) & kLanes)) >> 8) & kLanes) |
+                                      ((ag + ((ag >> 8) & kLanes)) & ~kLanes);
+                row[x] = colour + under;
+            }
+        }
+    });
 }
 
 QImage FlipUpsideDown(const QImage& image) {

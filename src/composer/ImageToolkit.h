@@ -58,14 +58,23 @@ QImage ApplyAttributes(const QImage& source, const ImageAttributes& attributes);
 void DrawImage(QPainter& painter, const QRectF& target, const QImage& source,
                const QRectF& sourceRect, const ImageAttributes* attributes = nullptr);
 
+// The whole image resampled smoothly to the size, as premultiplied ARGB32.
+QImage StretchImage(const QImage& image, const QSize& size);
+
 // A Gaussian blur that reaches radius pixels (sigma = radius / 3, where the curve has fallen to
 // about 1 %), applied separably; the edges repeat their own pixels rather than grow the image.
-void BlurImage(QImage& image, double radius = 6.0);
+// With firstRow, only the rows from there down are blurred (reading the rows just above), and
+// they come out exactly as a blur of the whole image gives them.
+void BlurImage(QImage& image, double radius = 6.0, int firstRow = 0);
 
 // Fills an area with a vertical linear gradient: start at the top edge of brushRect, end at its
 // bottom edge, repeating above and below it.
 void FillVerticalGradient(QPainter& painter, const QRectF& area, const QRectF& brushRect,
                           QRgb start, QRgb end);
+
+// The same over a whole premultiplied ARGB32 image, blending each row's colour over it; with
+// firstRow, only the rows from there down.
+void FillVerticalGradient(QImage& image, QRgb start, QRgb end, int firstRow = 0);
 
 // The image upside down, left and right unchanged.
 QImage FlipUpsideDown(const QImage& image);

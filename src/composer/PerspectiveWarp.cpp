@@ -2,6 +2,7 @@
 
 #include "CRawBitmap.h"
 #include "ImageToolkit.h"
+#include "ParallelRows.h"
 
 #include <QPainter>
 
@@ -31,37 +32,66 @@ void SetCorners(QuadCorners& c, std::initializer_list<int> xy) {
     }
 }
 
-// The photo drawn smoothly over the whole of a W by H image, over transparent black.
-QImage Stretched(const QImage& photo, int W, int H) {
-    QImage image(W, H, QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
-        return image;
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    DrawImage(painter, QRectF(0, 0, W, H), photo, QRectF(photo.rect()));
-    return image;
-}
-
-// Maps the source into a W by H destination filled with the key colour, and hands the result
-// back as an opaque image.
-QImage MapOverKey(QImage source, int W, int H, const QuadCorners& corners,
-                  const std::atomic<int>* run) {
+// Maps a premultiplied source into a W by H destination whose surround is transparent. The
+// mapper interpolates the premultiplied values as they are, which is also the right way to mix
+// partly transparent pixels, so the result is premultiplied too and is drawn without converting.
+QImage MapOverTransparency(QImage source, int W, int H, const QuadCorners& corners,
+                           const std::atomic<int>* run, int firstRow) {
+    // Opaque RGB32 pixels are already valid premultiplied words; only plain ARGB needs work.
+    if (source.format() != QImage::Format_ARGB32_Premultiplied &&
+        source.format() != QImage::Format_RGB32)
+        source = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     CRawBitmap raw;
     raw.Load(source);
-    source = QImage(); // free it before the destination is made
+    source = QImage();
     CRawBitmap destination;
     destination.Create(W, H);
     if (destination.IsEmpty())
         return QImage();
-    for (int y = 0; y < H; ++y)
-        std::fill_n(destination.StoredRow(y), W, kWarpKeyColour);
-    CQuadMapper::MapQuad(destination, raw, run, corners);
-    raw = CRawBitmap();
-    return destination.ToImage(QImage::Format_RGB32);
+    // The rows above the mapped ones are cleared here; the mapper clears the rest as it goes.
+    ParallelRows(std::clamp(firstRow, 0, H), [&destination, W](int first, int last) {
+        for (int y = first; y < last; ++y)
+            std::fill_n(destination.Row(y), W, 0u);
+    });
+    CQuadMapper::MapQuad(destination, raw, run, corners, firstRow, 0u);
+    QImage result = destination.ToImage();
+    destination = CRawBitmap(); // the only reference now, so no copy is made below
+    result.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+    return result;
+}
+
+// What the mapper samples for a W by H warp: the photo itself when it is at most twice that
+// size (bilinear sampling needs no smoothing first there, and the reduced decode keeps JPEG
+// photos within it), otherwise the photo smoothed down to W by H.
+QImage WarpSource(const QImage& photo, int W, int H) {
+    if (photo.width() <= 2 * W && photo.height() <= 2 * H)
+        return photo;
+    return StretchImage(photo, QSize(W, H));
 }
 
 } // namespace
+
+QImage ReflectionMaterial(const QImage& photo, const QSize& size, COLORREF tint, int firstRow) {
+    constexpr double kBlurRadius = 6.0;
+    QImage material(size, QImage::Format_ARGB32_Premultiplied);
+    if (material.isNull())
+        return material;
+    firstRow = std::clamp(firstRow, 0, size.height());
+    const int drawnFrom = std::max(0, firstRow - int(kBlurRadius));
+    const QRect band(0, drawnFrom, size.width(), size.height() - drawnFrom);
+    {
+        QPainter painter(&material);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(band, Qt::transparent);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.setClipRect(band);
+        painter.drawImage(QRectF(material.rect()), photo);
+    }
+    BlurImage(material, kBlurRadius, firstRow);
+    FillVerticalGradient(material, ColorrefToArgb(tint), 0x00FFFFFFu, firstRow);
+    return material;
+}
 
 int PhotoQuadCorners(double o, int orientation, int position, int W, int H, QuadCorners& c) {
     const double k = InsetDivisor(orientation, o);
@@ -94,28 +124,29 @@ WarpedPhoto BuildWarpedPhoto(const QImage& photo, int NW, int NH, int orientatio
     warped.lift = PhotoQuadCorners(double(o), orientation, position, W, H, corners);
     if (W <= 0 || H <= 0)
         return warped;
-    warped.image = MapOverKey(Stretched(photo, W, H), W, H, corners, run);
+    warped.image = MapOverTransparency(WarpSource(photo, W, H), W, H, corners, run, 0);
     return warped;
 }
 
 QImage BuildWarpedReflection(const QImage& photo, int NW, int NH, int orientation, int position,
-                             float o, COLORREF tint, const std::atomic<int>* run) {
+                             float o, COLORREF tint, const std::atomic<int>* run, int firstRow) {
     const int W = 2 * NW;
     const int H = 2 * NH;
     if (W <= 0 || H <= 0)
         return QImage();
-    QImage material = Stretched(photo, W, H);
-    BlurImage(material, 6.0);
+    QuadCorners c;
+    ReflectionQuadCorners(double(o), orientation, position, W, H, c);
+    // The mapped rows read the material no higher than where the shape's two vertical edges
+    // cross the first of them, less a little for the bilinear sampling.
+    const auto along = [firstRow](int top, int bottom) {
+        return bottom > top ? double(firstRow - top) / (bottom - top) : 0.0;
+    };
+    const double v = std::clamp(std::min(along(c.y[0], c.y[3]), along(c.y[1], c.y[2])), 0.0, 1.0);
+    const int materialFrom = std::max(0, int(v * H) - 2);
+    QImage material = ReflectionMaterial(photo, QSize(W, H), tint, materialFrom);
     if (!Running(run))
         return QImage();
-    {
-        QPainter painter(&material);
-        FillVerticalGradient(painter, QRectF(0, 0, W, H), QRectF(0, 0, W, H), ColorrefToArgb(tint),
-                             0x00FFFFFFu);
-    }
-    QuadCorners corners;
-    ReflectionQuadCorners(double(o), orientation, position, W, H, corners);
-    return MapOverKey(std::move(material), W, H, corners, run);
+    return MapOverTransparency(std::move(material), W, H, c, run, firstRow);
 }
 
 } // namespace skyloom

@@ -9,10 +9,6 @@
 
 namespace skyloom {
 
-// The key colour of the surround a warped photo is drawn over; the composer draws it
-// transparent.
-inline constexpr QRgb kWarpKeyColour = 0x00800080;
-
 // The shapes of a photo turned about a vertical axis, for the 3-D positions 1, 3, 4 (the right
 // edge recedes) and 6, 7, 9 (the left edge recedes), in a W by H supersampled image. o is the
 // depth factor (0.7 in single precision for portrait photos, 1.0 otherwise). For other
@@ -22,8 +18,14 @@ int PhotoQuadCorners(double o, int orientation, int position, int W, int H, Quad
 // The shape of the reflection before it is turned upside down.
 void ReflectionQuadCorners(double o, int orientation, int position, int W, int H, QuadCorners& c);
 
+// The material of a reflection: the photo stretched to the size, blurred by 6 pixels and faded
+// from the opaque tint at the top to transparent white at the bottom, premultiplied. Only the
+// rows from firstRow down are made, each exactly as in the whole material; the rest are left
+// undefined for a caller that never reads them.
+QImage ReflectionMaterial(const QImage& photo, const QSize& size, COLORREF tint, int firstRow);
+
 struct WarpedPhoto {
-    QImage image; // opaque, the photo turned over the key colour; null when nothing was made
+    QImage image; // premultiplied ARGB32: the photo turned, the surround transparent
     int lift = 0;
 };
 
@@ -33,8 +35,9 @@ WarpedPhoto BuildWarpedPhoto(const QImage& photo, int NW, int NH, int orientatio
                              float o, const std::atomic<int>* run);
 
 // The blurred reflection, fading into the tint, turned to meet the warped photo's bottom edge;
-// made at twice the drawn size. Null when the run flag was cleared.
+// made at twice the drawn size, premultiplied. Only the rows from firstRow down are mapped, for
+// a caller that shows no more. Null when the run flag was cleared.
 QImage BuildWarpedReflection(const QImage& photo, int NW, int NH, int orientation, int position,
-                             float o, COLORREF tint, const std::atomic<int>* run);
+                             float o, COLORREF tint, const std::atomic<int>* run, int firstRow = 0);
 
 } // namespace skyloom

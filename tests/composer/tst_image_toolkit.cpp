@@ -271,7 +271,7 @@ private slots:
         CRawBitmap raw;
         QVERIFY(raw.Load(Quadrants(6, 4)));
         QCOMPARE(raw.GetPixel(0, 0), 0xFFFF0000u);      // top-left
-        QCOMPARE(raw.StoredRow(0)[0], 0xFF0000FFu);     // the first stored row is the bottom
+        QCOMPARE(raw.Row(3)[0], 0xFF0000FFu);           // rows count from the top
         QCOMPARE(raw.GetPixel(-5, 4 + 3), 0xFF0000FFu); // clamped to the bottom-left pixel
         raw.SetPixel(100, -100, 0xFF123456u);           // clamped to the top-right pixel
         QCOMPARE(raw.ToImage().pixel(5, 0), 0xFF123456u);
