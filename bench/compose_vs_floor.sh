@@ -23,9 +23,7 @@ mkdir -p "$work"
 [ -f "$work/screen.ppm" ] || djpeg "${source_photo%_5640x3172.jpg}_3840x2160.jpg" >"$work/screen.ppm"
 
 export QT_QPA_PLATFORM=offscreen
-now() { date +%s%N; }
-ms_since() { awk -v s="$1" -v e="$(now)" 'BEGIN { printf "%.1f\n", (e - s) / 1e6 }'; }
-median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+source "$(dirname "$0")/common.sh"
 
 for kind in landscape portrait; do
   floors=(); composes=(); peaks=()
@@ -43,5 +41,5 @@ for kind in landscape portrait; do
   peak=$(printf '%s\n' "${peaks[@]}" | median)
   echo "$kind floor runs (ms): ${floors[*]}"
   echo "$kind compose runs (ms): ${composes[*]}"
-  echo "$kind floor_ms=$floor compose_ms=$compose ratio=$(awk -v a="$compose" -v b="$floor" 'BEGIN { printf "%.2f", a / b }') peak_mib=$peak"
+  echo "$kind floor_ms=$floor compose_ms=$compose ratio=$(ratio "$compose" "$floor") peak_mib=$peak"
 done

@@ -9,15 +9,13 @@ bench=${1:-build/bin/skyloom-bench}
 tree=${2:-/tmp/skyloom-scan-tree}
 [ -d "$tree" ] || "$bench" make-tree "$tree" 20000 10 >/dev/null
 
-now() { date +%s%N; }
-median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+source "$(dirname "$0")/common.sh"
 find_once() {
-  local start end
+  local start
   start=$(now)
   find "$tree" -type f \( -iname '*.jpg' -o -iname '*.jpeg' -o -iname '*.bmp' -o -iname '*.png' \
        -o -iname '*.tif' -o -iname '*.tiff' \) -printf '%T@ %s %p\n' >/dev/null
-  end=$(now)
-  awk -v s="$start" -v e="$end" 'BEGIN { printf "%.1f\n", (e - s) / 1e6 }'
+  ms_since "$start"
 }
 scan_once() { "$bench" scan "$tree" | tail -n 1 | sed 's/.*ms=//'; }
 
@@ -39,4 +37,4 @@ cancel_ms=$(printf '%s\n' "${cancels[@]}" | median)
 echo "find runs (ms): ${finds[*]}"
 echo "scan runs (ms): ${scans[*]}"
 echo "cancel runs (ms): ${cancels[*]}"
-echo "photos=$photos find_matches=$found find_ms=$find_ms scan_ms=$scan_ms ratio=$(awk -v a="$scan_ms" -v b="$find_ms" 'BEGIN { printf "%.2f", a / b }') cancel_ms=$cancel_ms"
+echo "photos=$photos find_matches=$found find_ms=$find_ms scan_ms=$scan_ms ratio=$(ratio "$scan_ms" "$find_ms") cancel_ms=$cancel_ms"

@@ -2,6 +2,7 @@
 
 #include "CRawBitmap.h"
 #include "ParallelRows.h"
+#include "RunFlag.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,10 +10,6 @@
 
 namespace skyloom {
 namespace {
-
-bool Running(const std::atomic<int>* run) {
-    return !run || run->load(std::memory_order_relaxed) != 0;
-}
 
 std::uint32_t Channel(std::uint32_t pixel, int shift) {
     return (pixel >> shift) & 0xFF;

@@ -3,6 +3,7 @@
 #include "ImageToolkit.h"
 #include "ParallelRows.h"
 #include "PerspectiveWarp.h"
+#include "RunFlag.h"
 
 #include <QPainter>
 
@@ -11,10 +12,6 @@
 
 namespace skyloom {
 namespace {
-
-bool Running(const std::atomic<int>* run) {
-    return !run || run->load(std::memory_order_relaxed) != 0;
-}
 
 bool Is3D(int position) {
     switch (position) {

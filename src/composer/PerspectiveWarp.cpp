@@ -3,6 +3,7 @@
 #include "CRawBitmap.h"
 #include "ImageToolkit.h"
 #include "ParallelRows.h"
+#include "RunFlag.h"
 
 #include <QPainter>
 
@@ -13,10 +14,6 @@ bool Recedes(int position, bool rightEdge) {
     return rightEdge
                ? (position == kFarLeft3D || position == kLeft3D || position == kCenterLeft3D)
                : (position == kCenterRight3D || position == kRight3D || position == kFarRight3D);
-}
-
-bool Running(const std::atomic<int>* run) {
-    return !run || run->load(std::memory_order_relaxed) != 0;
 }
 
 // The divisor of the receding edge's inset times the depth factor.

@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "TestImages.h"
 #include "TestMain.h"
+#include "TestProcess.h"
 #include "app/CAppSettings.h"
 
 #include <QImage>
@@ -20,16 +21,8 @@ struct Run {
 };
 
 Run Skyloom(const QStringList& arguments, const QString& home, bool display) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home);
-    env.insert("XDG_CONFIG_HOME", home + "/.config");
-    env.remove("QT_QPA_PLATFORM");
-    if (!display) {
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-    }
     QProcess process;
-    process.setProcessEnvironment(env);
+    process.setProcessEnvironment(skyloom::test::UserEnvironment(home, display));
     process.start(SKYLOOM_BINARY, arguments);
     if (!process.waitForFinished(60000))
         return {-1, {}, "timed out"};

@@ -3,6 +3,7 @@
 
 #include "TestFiles.h"
 #include "TestMain.h"
+#include "TestProcess.h"
 #include "app/CAppSettings.h"
 
 #include <QDir>
@@ -14,20 +15,11 @@
 
 namespace {
 
+using skyloom::test::UserEnvironment;
+
 using skyloom::test::WriteFile;
 
 constexpr char kTitle[] = "Skyloom - Desktop Wallpaper Changer";
-
-// The environment of a user whose home is the given folder.
-QProcessEnvironment UserEnvironment(const QString& home) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home);
-    env.insert("XDG_CONFIG_HOME", home + "/.config");
-    env.insert("XDG_DATA_HOME", home + "/.local/share");
-    env.insert("XDG_CACHE_HOME", home + "/.cache");
-    env.remove("QT_QPA_PLATFORM");
-    return env;
-}
 
 // Waits until a window with the exact title is mapped on the X server.
 bool WaitForWindow(const QString& title, int timeoutMs) {
@@ -118,13 +110,8 @@ private slots:
         QFETCH(QString, stderrPart);
 
         QTemporaryDir home;
-        QProcessEnvironment env = UserEnvironment(home.path());
-        if (!display) {
-            env.remove("DISPLAY");
-            env.remove("WAYLAND_DISPLAY");
-        }
         QProcess skyloom;
-        skyloom.setProcessEnvironment(env);
+        skyloom.setProcessEnvironment(UserEnvironment(home.path(), display));
         skyloom.start(SKYLOOM_BINARY, arguments);
         QVERIFY(skyloom.waitForFinished(10000));
         QCOMPARE(skyloom.exitCode(), exitCode);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+
+namespace skyloom::test {
+
+// The environment of a user whose home is the given folder, for starting the real program.
+// Without display, the program sees no graphical session.
+inline QProcessEnvironment UserEnvironment(const QString& home, bool display = true) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home);
+    env.insert("XDG_CONFIG_HOME", home + "/.config");
+    env.insert("XDG_DATA_HOME", home + "/.local/share");
+    env.insert("XDG_CACHE_HOME", home + "/.cache");
+    env.remove("QT_QPA_PLATFORM");
+    if (!display) {
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+    }
+    return env;
+}
+
+} // namespace skyloom::test
