@@ -236,6 +236,22 @@ private slots:
         QCOMPARE(flat.pixel(19, 9), 0xFF336699u);
     }
 
+    void bandsComeOutAsInTheWholeImage() {
+        // Reflections are made only for the rows that reach the screen; those rows must be
+        // exactly what the whole image would give.
+        QImage whole = test::Quadrants(64, 90).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < 90; y += 7)
+            whole.setPixel(y % 64, y, 0xFF102030u);
+        QImage band = whole.copy();
+        // The band first, so that no scratch memory left by the whole-image blur can stand in
+        // for rows the band failed to compute.
+        BlurImage(band, 6.0, 40);
+        FillVerticalGradient(band, 0xFF336699u, 0x00FFFFFFu, 40);
+        BlurImage(whole, 6.0);
+        FillVerticalGradient(whole, 0xFF336699u, 0x00FFFFFFu);
+        QCOMPARE(band.copy(0, 40, 64, 50), whole.copy(0, 40, 64, 50));
+    }
+
     void gradientBrushFlipAndPixels() {
         QImage canvas(4, 40, QImage::Format_RGB32);
         QPainter painter(&canvas);
