@@ -5,10 +5,6 @@
 
 namespace skyloom::platform {
 
-QString ScreenDesktopInfo::BackgroundColourText() const {
-    return {};
-}
-
 QSize ScreenDesktopInfo::PrimaryScreenSize() const {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return {};

@@ -2,14 +2,21 @@
 
 #include "../DesktopInfo.h"
 
+#include <functional>
+
 namespace skyloom::platform {
 
-// Desktop facts read through the Qt platform plugin of the session. The desktop colour is not
-// known here, so it is reported as absent and callers fall back to black.
+// Desktop facts of the running session: the screen through the Qt platform plugin, the
+// background colour from the desktop's own settings where it keeps one.
 class ScreenDesktopInfo final : public IDesktopInfo {
 public:
-    QString BackgroundColourText() const override;
+    explicit ScreenDesktopInfo(std::function<QString()> colourText)
+        : m_colourText(std::move(colourText)) {}
+    QString BackgroundColourText() const override { return m_colourText(); }
     QSize PrimaryScreenSize() const override;
+
+private:
+    std::function<QString()> m_colourText;
 };
 
 } // namespace skyloom::platform

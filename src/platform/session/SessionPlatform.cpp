@@ -1,5 +1,5 @@
 #include "../Platform.h"
-#include "FileOnlyWallpaper.h"
+#include "../WallpaperFactory.h"
 #include "ScreenDesktopInfo.h"
 #include "SettingsProfileStore.h"
 #include "StandardFolders.h"
@@ -9,9 +9,12 @@ namespace skyloom::platform {
 std::unique_ptr<Platform> CreateSessionPlatform() {
     auto services = std::make_unique<Platform>();
     services->folders = std::make_unique<StandardFolders>();
-    services->desktop = std::make_unique<ScreenDesktopInfo>();
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const DesktopKind kind = ChooseDesktop(environment);
+    services->desktop =
+        std::make_unique<ScreenDesktopInfo>([kind] { return DesktopColourText(kind); });
     services->profile = std::make_unique<SettingsProfileStore>();
-    services->wallpaper = std::make_unique<FileOnlyWallpaper>();
+    services->wallpaper = CreateWallpaper(kind, environment);
     return services;
 }
 

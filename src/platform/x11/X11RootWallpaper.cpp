@@ -1,0 +1,143 @@
+#include "X11RootWallpaper.h"
+
+#include <QImage>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <memory>
+
+namespace skyloom::platform {
+namespace {
+
+struct DisplayCloser {
+    void operator()(Display* display) const { XCloseDisplay(display); }
+};
+using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
+
+DisplayPtr Open(const QByteArray& name, QString* error) {
+    DisplayPtr display(XOpenDisplay(name.isEmpty() ? nullptr : name.constData()));
+    if (!display)
+        *error = QStringLiteral("cannot open the X display %1").arg(QString::fromLocal8Bit(name));
+    return display;
+}
+
+// The pixmap a root property names, or 0.
+Pixmap PropertyPixmap(Display* display, Window root, Atom property) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    Pixmap pixmap = 0;
+    if (XGetWindowProperty(display, root, property, 0, 1, False, XA_PIXMAP, &type, &format, &items,
+                           &after, &data) == Success &&
+        type == XA_PIXMAP && format == 32 && items == 1 && data)
+        pixmap = *reinterpret_cast<Pixmap*>(data);
+    if (data)
+        XFree(data);
+    return pixmap;
+}
+
+// Frees the background set before, by Skyloom or any other setter that follows the same
+// convention, and forgets it.
+void ForgetOldBackground(Display* display, Window root) {
+    const Atom rootId = XInternAtom(display, "_XROOTPMAP_ID", False);
+    const Atom setRootId = XInternAtom(display, "ESETROOT_PMAP_ID", False);
+    const Pixmap old = PropertyPixmap(display, root, rootId);
+    if (old && old == PropertyPixmap(display, root, setRootId))
+        XKillClient(display, old); // the retained resources of the client that made it
+    XDeleteProperty(display, root, rootId);
+    XDeleteProperty(display, root, setRootId);
+}
+
+// The picture drawn centred on a black pixmap of the root's size and depth.
+Pixmap MakePixmap(Display* display, int screen, const QImage& picture) {
+    const Window root = RootWindow(display, screen);
+    const int width = DisplayWidth(display, screen);
+    const int height = DisplayHeight(display, screen);
+    const int depth = DefaultDepth(display, screen);
+    Visual* visual = DefaultVisual(display, screen);
+    const Pixmap pixmap = XCreatePixmap(display, root, width, height, depth);
+    const GC gc = XCreateGC(display, pixmap, 0, nullptr);
+    XSetForeground(display, gc, BlackPixel(display, screen));
+    XFillRectangle(display, pixmap, gc, 0, 0, width, height);
+
+    XImage* image = XCreateImage(display, visual, depth, ZPixmap, 0, nullptr, picture.width(),
+                                 picture.height(), 32, 0);
+    if (image) {
+        const bool direct = image->bits_per_pixel == 32 && visual->red_mask == 0xFF0000 &&
+                            visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF;
+        QImage rows = picture;
+        if (direct) {
+            // RGB32 words are the visual's pixels; hand X the image's own rows.
+            image->byte_order = LSBFirst;
+            image->bytes_per_line = int(rows.bytesPerLine());
+            image->data = reinterpret_cast<char*>(rows.bits());
+        } else {
+            image->data =
+                static_cast<char*>(malloc(size_t(image->bytes_per_line) * picture.height()));
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x) {
+                    XColor colour{};
+                    const QRgb p = picture.pixel(x, y);
+                    colour.red = quint16(qRed(p) * 257);
+                    colour.green = quint16(qGreen(p) * 257);
+                    colour.blue = quint16(qBlue(p) * 257);
+                    XAllocColor(display, DefaultColormap(display, screen), &colour);
+                    XPutPixel(image, x, y, colour.pixel);
+                }
+        }
+        XPutImage(display, pixmap, gc, image, 0, 0, (width - picture.width()) / 2,
+                  (height - picture.height()) / 2, picture.width(), picture.height());
+        if (direct)
+            image->data = nullptr; // owned by the QImage
+        XDestroyImage(image);
+    }
+    XFreeGC(display, gc);
+    return pixmap;
+}
+
+} // namespace
+
+bool X11RootWallpaper::Apply(const QString& path, QString* error) {
+    const QImage picture = QImage(path).convertToFormat(QImage::Format_RGB32);
+    if (picture.isNull()) {
+        *error = QStringLiteral("cannot read %1").arg(path);
+        return false;
+    }
+    DisplayPtr display = Open(m_display, error);
+    if (!display)
+        return false;
+    Display* d = display.get();
+    const int screen = DefaultScreen(d);
+    const Window root = RootWindow(d, screen);
+    const Pixmap pixmap = MakePixmap(d, screen, picture);
+    ForgetOldBackground(d, root);
+    for (const char* name : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"})
+        XChangeProperty(d, root, XInternAtom(d, name, False), XA_PIXMAP, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&pixmap), 1);
+    XSetWindowBackgroundPixmap(d, root, pixmap);
+    XClearWindow(d, root);
+    // The pixmap outlives this connection, and so this process, until the next background
+    // replaces it.
+    XSetCloseDownMode(d, RetainPermanent);
+    XSync(d, False);
+    return true;
+}
+
+bool X11RootWallpaper::Clear(QString* error) {
+    DisplayPtr display = Open(m_display, error);
+    if (!display)
+        return false;
+    Display* d = display.get();
+    const int screen = DefaultScreen(d);
+    const Window root = RootWindow(d, screen);
+    ForgetOldBackground(d, root);
+    XSetWindowBackground(d, root, BlackPixel(d, screen));
+    XClearWindow(d, root);
+    XSync(d, False);
+    return true;
+}
+
+} // namespace skyloom::platform
