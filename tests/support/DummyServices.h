@@ -10,7 +10,7 @@ class DummyServices {
 public:
     explicit DummyServices(const QString& home)
         : m_dummy(platform::CreateDummyPlatform(home)), desktop(*m_dummy.desktop),
-          profile(*m_dummy.profile),
+          profile(*m_dummy.profile), wallpaper(*m_dummy.wallpaper),
           m_previous(platform::InstallServices(std::move(m_dummy.services))) {}
     ~DummyServices() { platform::InstallServices(std::move(m_previous)); }
 
@@ -20,6 +20,7 @@ private:
 public:
     platform::DummyDesktopInfo& desktop;
     platform::DummyProfileStore& profile;
+    platform::DummyWallpaper& wallpaper;
 
 private:
     std::unique_ptr<platform::Platform> m_previous;

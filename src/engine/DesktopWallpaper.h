@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace skyloom {
+
+// Makes the file the desktop wallpaper, or clears it, through the session's desktop backend.
+// The first failure is shown to the user; while the desktop keeps failing, later failures go
+// to stderr only, so that a slideshow does not raise a message at every change. A success
+// re-arms the message. Returns whether the desktop took it.
+bool ApplyDesktopWallpaper(const QString& path);
+bool ClearDesktopWallpaper();
+
+} // namespace skyloom
