@@ -7,7 +7,7 @@
 
 namespace skyloom::platform {
 
-QString AlternatingFile::Next(const QString& path) {
+QString AlternatingFile::Next(const QString& path, QString* error) {
     const QFileInfo file(path);
     m_turn = m_turn == 1 ? 2 : 1;
     const QString name = QStringLiteral("%1/%2-%3.%4")
@@ -20,6 +20,7 @@ QString AlternatingFile::Next(const QString& path) {
     if (::link(QFile::encodeName(path).constData(), QFile::encodeName(name).constData()) == 0 ||
         QFile::copy(path, name))
         return name;
+    *error = QStringLiteral("cannot make a second name for %1").arg(path);
     return QString();
 }
 

@@ -10,9 +10,9 @@ namespace skyloom::platform {
 // path changes on every apply. The file the composer writes keeps its own name.
 class AlternatingFile {
 public:
-    // The path to hand to the desktop for the file, or an empty text when neither name could be
-    // made.
-    QString Next(const QString& path);
+    // The path to hand to the desktop for the file, or an empty text (and error says why) when
+    // neither name could be made.
+    QString Next(const QString& path, QString* error);
 
 private:
     int m_turn = 0;

@@ -87,11 +87,9 @@ bool XfceWallpaper::SetAll(const QString& key, const QString& type, const QStrin
 }
 
 bool XfceWallpaper::Apply(const QString& path, QString* error) {
-    const QString shown = m_alternate.Next(path);
-    if (shown.isEmpty()) {
-        *error = QStringLiteral("cannot make a second name for %1").arg(path);
+    const QString shown = m_alternate.Next(path, error);
+    if (shown.isEmpty())
         return false;
-    }
     return SetAll(QStringLiteral("image-style"), QStringLiteral("int"), QLatin1String(kXfceCentred),
                   error) &&
            SetAll(QStringLiteral("last-image"), QStringLiteral("string"), shown, error);

@@ -60,11 +60,9 @@ bool GSettingsWallpaper::SetPicture(const QString& value, QString* error) {
 }
 
 bool GSettingsWallpaper::Apply(const QString& path, QString* error) {
-    const QString shown = m_alternate.Next(path);
-    if (shown.isEmpty()) {
-        *error = QStringLiteral("cannot make a second name for %1").arg(path);
+    const QString shown = m_alternate.Next(path, error);
+    if (shown.isEmpty())
         return false;
-    }
     const QString picture =
         m_desktop.pictureIsUri ? QUrl::fromLocalFile(shown).toString(QUrl::FullyEncoded) : shown;
     return Set(m_desktop.optionsKey, QStringLiteral("centered"), error) &&

@@ -47,11 +47,9 @@ bool PlasmaWallpaper::Evaluate(const QString& script, QString* error) {
 }
 
 bool PlasmaWallpaper::Apply(const QString& path, QString* error) {
-    const QString shown = m_alternate.Next(path);
-    if (shown.isEmpty()) {
-        *error = QStringLiteral("cannot make a second name for %1").arg(path);
+    const QString shown = m_alternate.Next(path, error);
+    if (shown.isEmpty())
         return false;
-    }
     return Evaluate(ScriptFor(shown), error);
 }
 

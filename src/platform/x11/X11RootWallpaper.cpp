@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <memory>
+#include <optional>
 
 namespace skyloom::platform {
 namespace {
@@ -15,11 +16,22 @@ struct DisplayCloser {
 };
 using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
 
-DisplayPtr Open(const QByteArray& name, QString* error) {
+// A connection to the X server with its default screen and that screen's root window.
+struct RootSession {
+    DisplayPtr display;
+    int screen = 0;
+    Window root = 0;
+};
+
+std::optional<RootSession> Open(const QByteArray& name, QString* error) {
     DisplayPtr display(XOpenDisplay(name.isEmpty() ? nullptr : name.constData()));
-    if (!display)
+    if (!display) {
         *error = QStringLiteral("cannot open the X display %1").arg(QString::fromLocal8Bit(name));
-    return display;
+        return std::nullopt;
+    }
+    const int screen = DefaultScreen(display.get());
+    const Window root = RootWindow(display.get(), screen);
+    return RootSession{std::move(display), screen, root};
 }
 
 // The pixmap a root property names, or 0.
@@ -106,13 +118,12 @@ bool X11RootWallpaper::Apply(const QString& path, QString* error) {
         *error = QStringLiteral("cannot read %1").arg(path);
         return false;
     }
-    DisplayPtr display = Open(m_display, error);
-    if (!display)
+    const std::optional<RootSession> session = Open(m_display, error);
+    if (!session)
         return false;
-    Display* d = display.get();
-    const int screen = DefaultScreen(d);
-    const Window root = RootWindow(d, screen);
-    const Pixmap pixmap = MakePixmap(d, screen, picture);
+    Display* d = session->display.get();
+    const Window root = session->root;
+    const Pixmap pixmap = MakePixmap(d, session->screen, picture);
     ForgetOldBackground(d, root);
     for (const char* name : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"})
         XChangeProperty(d, root, XInternAtom(d, name, False), XA_PIXMAP, 32, PropModeReplace,
@@ -127,14 +138,13 @@ bool X11RootWallpaper::Apply(const QString& path, QString* error) {
 }
 
 bool X11RootWallpaper::Clear(QString* error) {
-    DisplayPtr display = Open(m_display, error);
-    if (!display)
+    const std::optional<RootSession> session = Open(m_display, error);
+    if (!session)
         return false;
-    Display* d = display.get();
-    const int screen = DefaultScreen(d);
-    const Window root = RootWindow(d, screen);
+    Display* d = session->display.get();
+    const Window root = session->root;
     ForgetOldBackground(d, root);
-    XSetWindowBackground(d, root, BlackPixel(d, screen));
+    XSetWindowBackground(d, root, BlackPixel(d, session->screen));
     XClearWindow(d, root);
     XSync(d, False);
     return true;
