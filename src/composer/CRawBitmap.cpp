@@ -27,21 +27,6 @@ bool CRawBitmap::Load(const QImage& image) {
     return !m_image.isNull();
 }
 
-QImage CRawBitmap::ToImage(QImage::Format format) const {
-    if (m_image.isNull())
-        return m_image;
-    if (format != QImage::Format_RGB32)
-        return m_image.format() == format ? m_image : m_image.convertToFormat(format);
-    // Opaque: the alpha byte is ignored, as a bitmap without alpha is read.
-    QImage opaque = m_image;
-    for (int y = 0; y < opaque.height(); ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(opaque.scanLine(y));
-        for (int x = 0; x < opaque.width(); ++x)
-            row[x] |= 0xFF000000u;
-    }
-    return opaque.reinterpretAsFormat(QImage::Format_RGB32) ? opaque : QImage();
-}
-
 std::uint32_t CRawBitmap::GetPixel(int x, int y) const {
     if (m_image.isNull())
         return 0;

@@ -18,8 +18,12 @@ public:
     // refused and leave the bitmap empty. An image whose pixels are already 32-bit ARGB words
     // (RGB32, ARGB32 or premultiplied ARGB32) is shared as it is, in its own format.
     bool Load(const QImage& image);
-    // The picture: ARGB32 as stored, or RGB32 with the alpha byte ignored (set opaque).
-    QImage ToImage(QImage::Format format = QImage::Format_ARGB32) const;
+    // The picture as ARGB32; the pixels are shared when they are kept in that format.
+    QImage ToImage() const {
+        return m_image.format() == QImage::Format_ARGB32
+                   ? m_image
+                   : m_image.convertToFormat(QImage::Format_ARGB32);
+    }
 
     std::uint32_t GetPixel(int x, int y) const;
     void SetPixel(int x, int y, std::uint32_t value);

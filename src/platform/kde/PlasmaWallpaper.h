@@ -14,10 +14,9 @@ public:
     bool Clear(QString* error) override;
     QString Name() const override { return QStringLiteral("KDE Plasma"); }
 
-    // The script for a picture, exposed for tests.
-    static QString ScriptFor(const QString& path);
-
 private:
+    // The script that shows a picture on every desktop.
+    static QString ScriptFor(const QString& path);
     bool Evaluate(const QString& script, QString* error);
     AlternatingFile m_alternate;
 };
