@@ -1,5 +1,6 @@
 #include "ImageToolkit.h"
 
+#include "JpegFrame.h"
 #include "ParallelRows.h"
 #include "library/AtomicFile.h"
 
@@ -17,9 +18,15 @@
 namespace skyloom {
 namespace {
 
+constexpr qint64 kImageLimitBytes = qint64(kImageLimitMiB) * 1024 * 1024;
+
 void SetDecodeLimit() {
     static std::once_flag once;
-    std::call_once(once, [] { QImageReader::setAllocationLimit(kDecodeLimitMiB); });
+    std::call_once(once, [] { QImageReader::setAllocationLimit(kImageLimitMiB); });
+}
+
+qint64 PixelBytes(const QSize& size) {
+    return qint64(size.width()) * size.height() * 4;
 }
 
 // A reader that decides the format by content and applies the EXIF orientation.
@@ -34,18 +41,15 @@ bool TurnsSideways(const QImageReader& reader) {
 }
 
 // The reduced JPEG scale for a file of raw size: the smallest that still covers needed (raw
-// coordinates) and, whatever is needed, one that fits the decode limit.
-QSize ReducedJpegSize(const QSize& raw, const QSize& needed) {
-    const auto fits = [](const QSize& s) {
-        return qint64(s.width()) * s.height() * 4 <= qint64(kDecodeLimitMiB) * 1024 * 1024;
-    };
+// coordinates) and, whatever is needed, one whose pixels fit the budget.
+QSize ReducedJpegSize(const QSize& raw, const QSize& needed, qint64 budget) {
     QSize chosen = raw;
     for (int denominator : {2, 4, 8}) {
         const QSize scaled((raw.width() + denominator - 1) / denominator,
                            (raw.height() + denominator - 1) / denominator);
         const bool covers = needed.isValid() && scaled.width() >= needed.width() &&
                             scaled.height() >= needed.height();
-        if (covers || !fits(chosen))
+        if (covers || PixelBytes(chosen) > budget)
             chosen = scaled;
         else
             break;
@@ -58,8 +62,18 @@ QImage Decode(const QString& path, const QSize& needed) {
     Prepare(reader);
     const QSize raw = reader.size();
     if (reader.format() == "jpeg" && raw.isValid()) {
-        const QSize neededRaw = TurnsSideways(reader) ? needed.transposed() : needed;
-        const QSize scaled = ReducedJpegSize(raw, neededRaw);
+        // A progressive or multi-scan JPEG keeps its whole coefficient image while it decodes,
+        // at any scale: that comes out of the budget first. Turning the picture upright makes
+        // a second copy of it.
+        const std::optional<JpegFrame> frame = ReadJpegFrame(path);
+        if (!frame)
+            return QImage();
+        const bool sideways = TurnsSideways(reader);
+        const qint64 budget = (kImageLimitBytes - frame->coefficientBytes) / (sideways ? 2 : 1);
+        const QSize neededRaw = sideways ? needed.transposed() : needed;
+        const QSize scaled = ReducedJpegSize(raw, neededRaw, budget);
+        if (budget <= 0 || PixelBytes(scaled) > budget)
+            return QImage();
         if (scaled != raw)
             reader.setScaledSize(scaled);
     }
@@ -167,6 +181,10 @@ bool OnlyOpacity(const ColorMatrix& matrix) {
 }
 
 } // namespace
+
+bool FitsImageLimit(const QSize& size) {
+    return !size.isEmpty() && PixelBytes(size) <= kImageLimitBytes;
+}
 
 QImage DecodeImage(const QString& path) {
     return Decode(path, QSize());

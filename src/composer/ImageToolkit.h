@@ -13,9 +13,12 @@ class QPainter;
 
 namespace skyloom {
 
-// The most memory one decoded image may take. Larger images are decoded scaled down where the
-// format allows it (JPEG) and refused otherwise.
-inline constexpr int kDecodeLimitMiB = 256;
+// The most memory one image may take, decoded or made. Larger pictures are decoded scaled down
+// where the format allows it (JPEG) and refused otherwise; the composer never makes a larger one.
+inline constexpr int kImageLimitMiB = 256;
+
+// True when an image of this size with 32-bit pixels is not empty and fits kImageLimitMiB.
+bool FitsImageLimit(const QSize& size);
 
 // Decodes a JPEG, BMP, PNG or TIFF file by its content (whatever its name says), with the
 // EXIF orientation applied. A null image when the file cannot be decoded.
@@ -23,7 +26,8 @@ QImage DecodeImage(const QString& path);
 
 // Like DecodeImage, but a JPEG is decoded at the smallest reduced scale (1/2, 1/4 or 1/8) that
 // still covers the needed size, given the way the picture is shown (orientation applied).
-// Other formats are decoded whole.
+// Other formats are decoded whole. A JPEG whose decoder would hold more than kImageLimitMiB,
+// whatever the scale, is refused before anything is allocated.
 QImage DecodeImageCovering(const QString& path, const QSize& needed);
 
 // The picture's width and height as shown (orientation applied), read from the file's header

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
+#include <QImageWriter>
 
 namespace skyloom::test {
 
@@ -40,6 +41,30 @@ inline QImage Quadrants(int w, int h) {
                            y < h / 2 ? (x < w / 2 ? 0xFFFF0000u : 0xFF00FF00u)
                                      : (x < w / 2 ? 0xFF0000FFu : 0xFFFFFF00u));
     return image;
+}
+
+// The image as a progressive JPEG.
+inline QByteArray ProgressiveJpeg(const QImage& image) {
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.write(image);
+    return jpeg;
+}
+
+// A real JPEG, baseline or progressive, whose frame header is changed to declare width x
+// height; it holds the data of a 16x16 picture.
+inline QByteArray JpegDeclaring(int width, int height, bool progressive = false) {
+    QByteArray jpeg =
+        progressive ? ProgressiveJpeg(Quadrants(16, 16)) : Encoded(Quadrants(16, 16), "JPEG");
+    const qsizetype sof = jpeg.indexOf(progressive ? "\xFF\xC2" : "\xFF\xC0");
+    jpeg[sof + 5] = char(height >> 8);
+    jpeg[sof + 6] = char(height & 0xFF);
+    jpeg[sof + 7] = char(width >> 8);
+    jpeg[sof + 8] = char(width & 0xFF);
+    return jpeg;
 }
 
 } // namespace skyloom::test
