@@ -82,6 +82,12 @@ int RunCompose(const ComposeRequest& request) {
 
     const RenderOptions options = RenderOptionsOf(*settings);
     const QImage background = CBackgroundRenderer::RenderBackground(options.background, screen);
+    if (background.isNull())
+        return Fail(QStringLiteral("cannot compose for a %1x%2 screen: a picture that size "
+                                   "would take more than %3 MiB")
+                        .arg(screen.width())
+                        .arg(screen.height())
+                        .arg(kImageLimitMiB));
     bool photoDrawn = false;
     const QImage canvas = ComposeCanvas(request.photo, OrientationOf(photoSize), options,
                                         background, nullptr, &photoDrawn);

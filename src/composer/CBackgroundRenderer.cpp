@@ -127,7 +127,7 @@ QImage CBackgroundRenderer::RenderBackground(const BackgroundSettings& settings,
 }
 
 QImage CBackgroundRenderer::RenderSolidBackground(COLORREF colour, const QSize& screen) {
-    QImage image(screen, QImage::Format_RGB32);
+    QImage image = NewImage(screen, QImage::Format_RGB32);
     if (image.isNull())
         return image;
     QPainter painter(&image);
@@ -139,12 +139,14 @@ QImage CBackgroundRenderer::RenderSolidBackground(COLORREF colour, const QSize& 
 
 QImage CBackgroundRenderer::RenderImageBackground(int style, const QString& path,
                                                   const QSize& screen) {
+    QImage image = NewImage(screen, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
     const QImage picture =
         style == kTileImage ? DecodeImage(path) : DecodeImageCovering(path, screen);
     if (picture.isNull())
         return RenderSolidBackground(0xFFFFFF, screen);
     // Transparent parts of the picture show white.
-    QImage image(screen, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     Smooth(painter);
@@ -256,7 +258,7 @@ template <class Fetch> void TransformWave(QImage& buffer, const Fetch& fetch) {
 
 QImage CBackgroundRenderer::RenderGradient(const QSize& size, COLORREF s, COLORREF e, int direction,
                                            int transform) {
-    QImage buffer(size, QImage::Format_RGB32);
+    QImage buffer = NewImage(size, QImage::Format_RGB32);
     if (buffer.isNull())
         return buffer;
     const GradientSampler gradient(size, s, e, direction);
@@ -311,7 +313,11 @@ void CBackgroundRenderer::PaintImage(QPainter& painter, const QRect& rect, const
     Smooth(painter);
     if (style == kTileImage) {
         // The tiling as it looks on the screen, shrunk into the rectangle.
-        QImage tiled(screen, QImage::Format_ARGB32_Premultiplied);
+        QImage tiled = NewImage(screen, QImage::Format_ARGB32_Premultiplied);
+        if (tiled.isNull()) {
+            painter.restore();
+            return;
+        }
         tiled.fill(Qt::transparent);
         QPainter tiler(&tiled);
         Tile(tiler, picture, screen);

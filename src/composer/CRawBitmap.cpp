@@ -1,5 +1,7 @@
 #include "CRawBitmap.h"
 
+#include "ImageToolkit.h"
+
 #include <algorithm>
 
 namespace skyloom {
@@ -7,7 +9,7 @@ namespace skyloom {
 void CRawBitmap::Create(int width, int height) {
     width = std::max(0, width);
     height = std::max(0, height);
-    m_image = width && height ? QImage(width, height, QImage::Format_ARGB32) : QImage();
+    m_image = NewImage(QSize(width, height), QImage::Format_ARGB32);
 }
 
 bool CRawBitmap::Load(const QImage& image) {

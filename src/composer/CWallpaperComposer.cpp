@@ -71,6 +71,22 @@ COLORREF ReflectionTint(const QImage& canvas, const BackgroundSettings& backgrou
     return (red / n) | (green / n) << 8 | (blue / n) << 16;
 }
 
+// The largest factor, at most preferred, at which an image of base times that size fits the
+// image limit; 0 when not even the base size fits.
+int FittingFactor(const QSize& base, int preferred) {
+    for (int factor = preferred; factor > 0; --factor)
+        if (FitsImageLimit(base * factor))
+            return factor;
+    return 0;
+}
+
+// A drawn size in whole pixels; 0 (nothing is drawn) for a size no screen could show, so
+// that a photo whose header claims absurd proportions overflows nothing.
+int DrawnPixels(double size) {
+    constexpr double kLargest = 1 << 20;
+    return size >= 0 && size <= kLargest ? int(size) : 0;
+}
+
 float ReflectionOpacity(const BackgroundSettings& background, COLORREF tint) {
     if (background.type == kSolidBackground)
         return 0.35f;
@@ -93,9 +109,11 @@ PhotoLayout LayoutPhoto(const QSize& screen, const QSize& photo, int orientation
     PhotoLayout l;
     l.position = portrait ? o.portraitPosition : o.landscapePosition;
     l.threeD = Is3D(l.position);
-    l.scale = portrait ? o.portraitScale : o.landscapeScale;
+    // Scale and transparency as the settings pages can set them, whatever the file held.
+    l.scale = std::clamp(portrait ? o.portraitScale : o.landscapeScale, 50, 100);
     l.grayscale = portrait ? o.portraitGrayscale : o.landscapeGrayscale;
-    const int transparency = portrait ? o.portraitTransparency : o.landscapeTransparency;
+    const int transparency =
+        std::clamp(portrait ? o.portraitTransparency : o.landscapeTransparency, 0, 90);
 
     // Sizes in the precision the layouts were tuned in: single where noted, else double.
     l.TH = int(SH * (l.scale * 0.01));
@@ -108,8 +126,8 @@ PhotoLayout LayoutPhoto(const QSize& screen, const QSize& photo, int orientation
         const float sH = float(double(l.TH) / PH);
         s = sW > sH && !l.threeD ? sW : sH;
     }
-    l.NW = int(float(PW) * s);
-    l.NH = MadeEven(int(double(PH) * double(s)));
+    l.NW = DrawnPixels(float(PW) * s);
+    l.NH = MadeEven(DrawnPixels(double(PH) * double(s)));
 
     l.Y = SH / 2 - l.NH / 2;
     if (!l.threeD)
@@ -147,7 +165,7 @@ PhotoLayout LayoutPhoto(const QSize& screen, const QSize& photo, int orientation
 QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOptions& options,
                      const QImage& background, const std::atomic<int>* run, bool* photoDrawn) {
     *photoDrawn = false;
-    if (!Running(run) || background.isNull())
+    if (!Running(run) || !FitsImageLimit(background.size()))
         return QImage();
     // Copied by rows across the cores: a fresh screen-sized buffer costs more in first touches
     // of its memory than in the copying itself.
@@ -167,12 +185,19 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
     if (l.NW <= 0 || l.NH <= 0)
         return canvas;
 
+    // The warp and the reflections are made at a few times the drawn size, less for a photo so
+    // wide that they would not fit the image limit; a 3-D photo that cannot be warped at all is
+    // not drawn.
+    const QSize drawn(l.NW, l.NH);
+    const bool glass = options.glassReflection != 0;
+    const int supersampling = l.threeD ? FittingFactor(drawn, WarpSupersampling(orientation)) : 1;
+    const int reflectionScale = FittingFactor(drawn, 2);
+    if (supersampling == 0)
+        return canvas;
     // Decode no more than the largest size the photo is drawn at: the supersampled warp, or
     // the drawn size. (The flat reflection is made at twice the drawn size but blurred by 6
     // pixels there, which leaves no detail finer than the drawn size holds.)
-    const bool glass = options.glassReflection != 0;
-    const int largest = l.threeD ? (orientation == kPortrait ? 3 : 2) : 1;
-    const QImage photo = DecodeImageCovering(photoPath, QSize(l.NW, l.NH) * largest);
+    const QImage photo = DecodeImageCovering(photoPath, drawn * supersampling);
     if (photo.isNull())
         return canvas;
     *photoDrawn = true;
@@ -190,7 +215,7 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
         const int H95 = MadeEven(int(l.NH * 0.95));
         const float o = orientation == kPortrait ? 0.7f : 1.0f;
         const WarpedPhoto warped =
-            BuildWarpedPhoto(photo, l.NW, l.NH, orientation, l.position, o, run);
+            BuildWarpedPhoto(photo, l.NW, l.NH, orientation, l.position, o, run, supersampling);
         if (!Running(run))
             return QImage();
         if (warped.image.isNull())
@@ -200,20 +225,21 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
         // which is made at twice the drawn size), with a few to spare for the resampling.
         const int top = l.Y + l.NH - warped.lift - (orientation == kPortrait ? 0 : 1);
         const int onScreen = std::min(l.NH, canvas.height() - top);
-        if (glass && onScreen > 0) {
+        const int r = reflectionScale;
+        if (glass && onScreen > 0 && r > 0) {
             const COLORREF tint = ReflectionTint(canvas, bg, l.X, 2 * l.DW, l.Y + l.NH + H95 / 2,
                                                  l.Y + l.NH + H95 / 4, l.TH);
-            const int rows = std::min(2 * l.NH, 2 * onScreen + 8);
+            const int rows = std::min(r * l.NH, r * (onScreen + 4));
             const QImage reflection = BuildWarpedReflection(
-                photo, l.NW, l.NH, orientation, l.position, o, tint, run, 2 * l.NH - rows);
+                photo, l.NW, l.NH, orientation, l.position, o, tint, run, r * l.NH - rows, r);
             if (!Running(run))
                 return QImage();
             if (!reflection.isNull()) {
                 const ImageAttributes attributes =
                     Attributes(l.grayscale, ReflectionOpacity(bg, tint));
                 const QImage flipped =
-                    FlipUpsideDown(reflection.copy(0, 2 * l.NH - rows, 2 * l.NW, rows));
-                DrawImage(painter, QRectF(l.X, top, l.DW, rows / 2), flipped,
+                    FlipUpsideDown(reflection.copy(0, r * l.NH - rows, r * l.NW, rows));
+                DrawImage(painter, QRectF(l.X, top, l.DW, rows / r), flipped,
                           QRectF(flipped.rect()), &attributes);
             }
         }
@@ -227,13 +253,13 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
         // the bottom rows of the material, with a few rows to spare for the resampling.
         const int reflectionHeight = int(l.NH * 0.95);
         const int onScreen = std::min(reflectionHeight, canvas.height() - (l.Y + l.NH));
-        if (glass && onScreen > 0 && reflectionHeight > 0) {
+        const int r = reflectionScale;
+        if (glass && onScreen > 0 && reflectionHeight > 0 && r > 0) {
             const int needed = int(std::ceil(double(onScreen) * l.NH / reflectionHeight)) + 4;
             const int firstShrunkRow = std::max(0, l.NH - needed);
             const COLORREF tint = ReflectionTint(canvas, bg, l.X, 2 * l.NW, l.Y + l.NH + l.NH / 2,
                                                  l.Y + l.NH + l.NH / 4, l.TH);
-            const QImage material =
-                ReflectionMaterial(photo, QSize(2 * l.NW, 2 * l.NH), tint, 2 * firstShrunkRow);
+            const QImage material = ReflectionMaterial(photo, drawn * r, tint, r * firstShrunkRow);
             if (!Running(run))
                 return QImage();
             if (!material.isNull()) {
@@ -245,7 +271,7 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
                 shrunk.fill(Qt::transparent);
                 QPainter shrink(&shrunk);
                 DrawImage(shrink, QRectF(shrunk.rect()), material,
-                          QRectF(0, 2 * firstShrunkRow, 2 * l.NW, 2 * bandRows), &main);
+                          QRectF(0, r * firstShrunkRow, r * l.NW, r * bandRows), &main);
                 shrink.end();
                 const ImageAttributes attributes =
                     Attributes(l.grayscale, ReflectionOpacity(bg, tint));
@@ -273,8 +299,9 @@ ComposeResult ComposeWallpaper(const QString& photoPath, int orientation,
         return ComposeResult::Cancelled;
     if (canvas.isNull())
         return ComposeResult::NoCanvas;
-    // A failed save leaves the previous file, which is applied again.
-    SaveImage(canvas, wallpaperPath, "image/jpeg", 100);
+    // A failed save leaves the previous file, and the desktop is left showing it.
+    if (!SaveImage(canvas, wallpaperPath, "image/jpeg", 100))
+        return ComposeResult::NotSaved;
     if (!Running(run))
         return ComposeResult::Cancelled;
     if (apply)

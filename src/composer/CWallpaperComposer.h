@@ -40,6 +40,7 @@ enum class ComposeResult {
     BackgroundOnly, // the photo could not be read; the background alone was saved and applied
     Cancelled,      // the run flag was cleared; nothing was saved or applied after that
     NoCanvas,       // there is no background to draw on; nothing was saved
+    NotSaved,       // the wallpaper file could not be written; the old one and the desktop stay
 };
 
 // Draws the photo over a copy of the background as the options say. Null when the run flag is
@@ -48,7 +49,7 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
                      const QImage& background, const std::atomic<int>* run, bool* photoDrawn);
 
 // Composes the wallpaper, writes it to wallpaperPath as a quality-100 JPEG (atomically, so a
-// desktop never reads half a file) and hands the path to apply.
+// desktop never reads half a file) and hands the path to apply once it is written.
 ComposeResult ComposeWallpaper(const QString& photoPath, int orientation,
                                const RenderOptions& options, const QImage& background,
                                const QString& wallpaperPath, const std::atomic<int>* run,

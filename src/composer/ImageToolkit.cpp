@@ -186,6 +186,10 @@ bool FitsImageLimit(const QSize& size) {
     return !size.isEmpty() && PixelBytes(size) <= kImageLimitBytes;
 }
 
+QImage NewImage(const QSize& size, QImage::Format format) {
+    return FitsImageLimit(size) ? QImage(size, format) : QImage();
+}
+
 QImage DecodeImage(const QString& path) {
     return Decode(path, QSize());
 }
@@ -247,6 +251,22 @@ void DrawImage(QPainter& painter, const QRectF& target, const QImage& source,
     const QRect area = sourceRect.toAlignedRect() & source.rect();
     if (area.isEmpty())
         return;
+    const QSize size = target.size().toSize();
+    if (!FitsImageLimit(size)) {
+        // Resampled whole, the target would not fit the limit: only the part of it that meets
+        // the device is drawn, from the part of the source that maps there.
+        const QPaintDevice* device = painter.device();
+        const QRectF shown = target & QRectF(0, 0, device->width(), device->height());
+        if (shown.isEmpty() || shown == target)
+            return;
+        const double kx = sourceRect.width() / target.width();
+        const double ky = sourceRect.height() / target.height();
+        const QRectF from(sourceRect.x() + (shown.x() - target.x()) * kx,
+                          sourceRect.y() + (shown.y() - target.y()) * ky, shown.width() * kx,
+                          shown.height() * ky);
+        DrawImage(painter, shown, source, from, attributes);
+        return;
+    }
     // A part of the source is read through a view of its pixels, not a copy.
     QImage part =
         area == source.rect()
@@ -257,7 +277,6 @@ void DrawImage(QPainter& painter, const QRectF& target, const QImage& source,
     // neighbours by the resampling.
     if (attributes && attributes->key)
         part = ApplyAttributes(part, ImageAttributes{std::nullopt, attributes->key});
-    const QSize size = target.size().toSize();
     if (part.size() != size && !size.isEmpty())
         part = part.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     // A colour matrix is linear, so it gives the same after the resampling, on fewer pixels; one
@@ -277,7 +296,7 @@ void DrawImage(QPainter& painter, const QRectF& target, const QImage& source,
 }
 
 QImage StretchImage(const QImage& image, const QSize& size) {
-    if (image.isNull() || size.isEmpty())
+    if (image.isNull() || !FitsImageLimit(size))
         return QImage();
     if (!image.hasAlphaChannel()) {
         // Opaque: scaled, its pixels are already opaque ARGB, premultiplied or not.

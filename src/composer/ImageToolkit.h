@@ -20,6 +20,9 @@ inline constexpr int kImageLimitMiB = 256;
 // True when an image of this size with 32-bit pixels is not empty and fits kImageLimitMiB.
 bool FitsImageLimit(const QSize& size);
 
+// A new image of the size and a 32-bit format; null when it would not fit kImageLimitMiB.
+QImage NewImage(const QSize& size, QImage::Format format);
+
 // Decodes a JPEG, BMP, PNG or TIFF file by its content (whatever its name says), with the
 // EXIF orientation applied. A null image when the file cannot be decoded.
 QImage DecodeImage(const QString& path);
@@ -58,11 +61,13 @@ struct ImageAttributes {
 QImage ApplyAttributes(const QImage& source, const ImageAttributes& attributes);
 
 // Draws the source rectangle of an image into the target rectangle, resampled smoothly, with
-// optional attributes.
+// optional attributes. A target too large for kImageLimitMiB is drawn only where it meets the
+// painter's device.
 void DrawImage(QPainter& painter, const QRectF& target, const QImage& source,
                const QRectF& sourceRect, const ImageAttributes* attributes = nullptr);
 
-// The whole image resampled smoothly to the size, as premultiplied ARGB32.
+// The whole image resampled smoothly to the size, as premultiplied ARGB32; null for a size
+// beyond kImageLimitMiB.
 QImage StretchImage(const QImage& image, const QSize& size);
 
 // A Gaussian blur that reaches radius pixels (sigma = radius / 3, where the curve has fallen to

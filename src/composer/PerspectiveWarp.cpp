@@ -70,7 +70,7 @@ QImage WarpSource(const QImage& photo, int W, int H) {
 
 QImage ReflectionMaterial(const QImage& photo, const QSize& size, COLORREF tint, int firstRow) {
     constexpr double kBlurRadius = 6.0;
-    QImage material(size, QImage::Format_ARGB32_Premultiplied);
+    QImage material = NewImage(size, QImage::Format_ARGB32_Premultiplied);
     if (material.isNull())
         return material;
     firstRow = std::clamp(firstRow, 0, size.height());
@@ -111,11 +111,14 @@ void ReflectionQuadCorners(double o, int orientation, int position, int W, int H
         SetCorners(c, {0, int(2.5 * H / k), W, int(k), W, int(H - H / k), 0, H});
 }
 
+int WarpSupersampling(int orientation) {
+    return orientation == kPortrait ? 3 : 2;
+}
+
 WarpedPhoto BuildWarpedPhoto(const QImage& photo, int NW, int NH, int orientation, int position,
-                             float o, const std::atomic<int>* run) {
-    const int m = orientation == kPortrait ? 3 : 2;
-    const int W = m * NW;
-    const int H = m * NH;
+                             float o, const std::atomic<int>* run, int supersampling) {
+    const int W = supersampling * NW;
+    const int H = supersampling * NH;
     WarpedPhoto warped;
     QuadCorners corners;
     warped.lift = PhotoQuadCorners(double(o), orientation, position, W, H, corners);
@@ -126,9 +129,10 @@ WarpedPhoto BuildWarpedPhoto(const QImage& photo, int NW, int NH, int orientatio
 }
 
 QImage BuildWarpedReflection(const QImage& photo, int NW, int NH, int orientation, int position,
-                             float o, COLORREF tint, const std::atomic<int>* run, int firstRow) {
-    const int W = 2 * NW;
-    const int H = 2 * NH;
+                             float o, COLORREF tint, const std::atomic<int>* run, int firstRow,
+                             int scale) {
+    const int W = scale * NW;
+    const int H = scale * NH;
     if (W <= 0 || H <= 0)
         return QImage();
     QuadCorners c;

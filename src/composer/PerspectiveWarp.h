@@ -29,15 +29,19 @@ struct WarpedPhoto {
     int lift = 0;
 };
 
-// The photo turned in perspective at 3 (portrait) or 2 (landscape) times its drawn size NW by
-// NH, which the composer scales down so that the stair-stepped edges are smoothed.
+// How many times its drawn size a warped photo is made, so that scaling it down smooths the
+// stair-stepped edges: 3 for a portrait photo, 2 otherwise.
+int WarpSupersampling(int orientation);
+
+// The photo turned in perspective at supersampling times its drawn size NW by NH.
 WarpedPhoto BuildWarpedPhoto(const QImage& photo, int NW, int NH, int orientation, int position,
-                             float o, const std::atomic<int>* run);
+                             float o, const std::atomic<int>* run, int supersampling);
 
 // The blurred reflection, fading into the tint, turned to meet the warped photo's bottom edge;
-// made at twice the drawn size, premultiplied. Only the rows from firstRow down are mapped, for
-// a caller that shows no more. Null when the run flag was cleared.
+// made at scale (normally 2) times the drawn size, premultiplied. Only the rows from firstRow
+// down are mapped, for a caller that shows no more. Null when the run flag was cleared.
 QImage BuildWarpedReflection(const QImage& photo, int NW, int NH, int orientation, int position,
-                             float o, COLORREF tint, const std::atomic<int>* run, int firstRow = 0);
+                             float o, COLORREF tint, const std::atomic<int>* run, int firstRow = 0,
+                             int scale = 2);
 
 } // namespace skyloom

@@ -161,13 +161,13 @@ private slots:
     void warpedPhotoIsSupersampled() {
         const QImage photo = test::Quadrants(300, 200);
         const WarpedPhoto landscape =
-            BuildWarpedPhoto(photo, 150, 100, kLandscape, kCenterLeft3D, 1.0f, nullptr);
+            BuildWarpedPhoto(photo, 150, 100, kLandscape, kCenterLeft3D, 1.0f, nullptr, 2);
         QCOMPARE(landscape.image.size(), QSize(300, 200));
         QCOMPARE(landscape.lift, 6);                          // trunc(200 / 16 / 2)
         QCOMPARE(qAlpha(landscape.image.pixel(299, 100)), 0); // the surround is transparent
         QCOMPARE(qAlpha(landscape.image.pixel(150, 100)), 255);
         const WarpedPhoto portrait =
-            BuildWarpedPhoto(photo, 100, 150, kPortrait, kCenterRight3D, 0.7f, nullptr);
+            BuildWarpedPhoto(photo, 100, 150, kPortrait, kCenterRight3D, 0.7f, nullptr, 3);
         QCOMPARE(portrait.image.size(), QSize(300, 450));
         const QImage reflection =
             BuildWarpedReflection(photo, 100, 150, kPortrait, kCenterRight3D, 0.7f, 0, nullptr);

@@ -2,6 +2,7 @@
 // background (saved in rendered-wallpapers/ for a look), the key colour of the warp never
 // showing, cancellation, photos that cannot be read, and scaled decoding looking the same.
 
+#include "FilePermissionsEnforced.h"
 #include "TestFiles.h"
 #include "TestImages.h"
 #include "TestMain.h"
@@ -11,6 +12,8 @@
 
 #include <QDir>
 #include <QPainter>
+
+#include <sys/resource.h>
 
 using namespace skyloom;
 
@@ -49,6 +52,12 @@ int KeyColoured(const QImage& image) {
                 ++count;
         }
     return count;
+}
+
+long PeakKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 double MeanDifference(const QImage& a, const QImage& b) {
@@ -111,8 +120,16 @@ private slots:
             << hd << QSize(1600, 900) << 11 << 50 << QList<int>{960, 540, 960, 480, 270} << false;
         QTest::newRow("position -1 centred and flat")
             << hd << QSize(1600, 900) << -1 << 50 << QList<int>{960, 540, 960, 480, 270} << false;
-        QTest::newRow("29 % of 100 rows is 28") << QSize(100, 100) << QSize(50, 100) << 5 << 29
-                                                << QList<int>{14, 28, 14, 43, 36} << false;
+        QTest::newRow("58 % of 100 rows is 57") << QSize(100, 100) << QSize(50, 100) << 5 << 58
+                                                << QList<int>{28, 56, 28, 36, 22} << false;
+        // Scales no page can set, as a damaged settings file may hold them.
+        QTest::newRow("scale beyond 100 % is 100 %") << hd << QSize(2000, 3000) << 5 << 474284032
+                                                     << QList<int>{720, 1080, 720, 600, 0} << false;
+        QTest::newRow("scale below 50 % is 50 %")
+            << hd << QSize(1600, 900) << 6 << -7 << QList<int>{960, 540, 576, 672, 270} << true;
+        // A header claiming a photo a million times wider than high draws nothing.
+        QTest::newRow("absurd proportions")
+            << hd << QSize(1000000, 1) << 5 << 100 << QList<int>{0, -1, 0, -1, -1} << false;
     }
 
     void layout() {
@@ -141,6 +158,11 @@ private slots:
         QCOMPARE(LayoutPhoto(QSize(800, 600), QSize(400, 300), kLandscape, o).alpha, 1.0f);
         o.glassReflection = 0;
         QCOMPARE(LayoutPhoto(QSize(800, 600), QSize(400, 300), kLandscape, o).alpha, 0.5f);
+        // Transparencies no page can set are brought into 0..90.
+        o.landscapeTransparency = 1172369955;
+        QCOMPARE(LayoutPhoto(QSize(800, 600), QSize(400, 300), kLandscape, o).alpha, 0.1f);
+        o.landscapeTransparency = -40;
+        QCOMPARE(LayoutPhoto(QSize(800, 600), QSize(400, 300), kLandscape, o).alpha, 1.0f);
     }
 
     void everyPositionOverEveryBackground_data() {
@@ -237,6 +259,59 @@ private slots:
             QVERIFY(MeanDifference(saved, background) < 2.0);
         QCOMPARE(QDir(m_dir.path()).entryList({"*Wallpaper*"}, QDir::Files | QDir::Hidden),
                  QStringList{"Wallpaper.jpg"}); // written in one step, no leftovers
+    }
+
+    void failedWriteKeepsTheOldWallpaper() {
+        // The data folder cannot be written: nothing is applied and the old file stays.
+        const QString folder = Path("read-only");
+        const QString wallpaper = folder + "/Wallpaper.jpg";
+        QVERIFY(test::WriteFile(wallpaper, "the previous wallpaper"));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        const RenderOptions o = Options(kCenter, kSolidBackground);
+        const QImage background =
+            CBackgroundRenderer::RenderBackground(o.background, QSize(320, 180));
+        QVERIFY(Photo(200, 100).save(Path("landscape-photo.png")));
+        bool applied = false;
+        ComposeResult outcome;
+        {
+            test::FilePermissionsEnforced enforced;
+            outcome = ComposeWallpaper(Path("landscape-photo.png"), kLandscape, o, background,
+                                       wallpaper, nullptr, [&](const QString&) { applied = true; });
+        }
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(int(outcome), int(ComposeResult::NotSaved));
+        QVERIFY(!applied);
+        QCOMPARE(test::ReadAll(wallpaper), QByteArray("the previous wallpaper"));
+    }
+
+    void veryWidePhotoStaysWithinTheImageLimit_data() {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<bool>("drawn");
+        // Drawn 108000x1080: flat, only its middle is drawn and the reflection is left out;
+        // turned, not even a warp at the drawn size would fit, so the background stays alone.
+        QTest::newRow("flat") << int(kCenter) << true;
+        QTest::newRow("3-D") << int(kCenterLeft3D) << false;
+    }
+
+    void veryWidePhotoStaysWithinTheImageLimit() {
+        QFETCH(int, position);
+        QFETCH(bool, drawn);
+        if (!QFile::exists(Path("panorama.png")))
+            QVERIFY(Photo(20000, 200).save(Path("panorama.png")));
+        RenderOptions o = Options(position, kSolidBackground);
+        o.landscapeScale = 100;
+        const QImage background =
+            CBackgroundRenderer::RenderBackground(o.background, QSize(1920, 1080));
+        const long before = PeakKiB();
+        bool photoDrawn = false;
+        const QImage canvas =
+            ComposeCanvas(Path("panorama.png"), kLandscape, o, background, nullptr, &photoDrawn);
+        QVERIFY2(PeakKiB() - before < kImageLimitMiB * 1024,
+                 qPrintable(QString::number(PeakKiB() - before)));
+        QCOMPARE(photoDrawn, drawn);
+        // The photo's middle column, or the solid background.
+        const QRgb centre = canvas.pixel(960, 540);
+        QVERIFY(drawn ? std::abs(qRed(centre) - 140) <= 8 : centre == 0xFF203040u);
     }
 
     void scaledDecodeLooksTheSame() {

@@ -1,6 +1,7 @@
 // skyloom --compose: composing one wallpaper from the command line, without a window, without
 // touching the user's files, and failing with one line and a non-zero status on bad input.
 
+#include "MeasuredRun.h"
 #include "TestFiles.h"
 #include "TestImages.h"
 #include "TestMain.h"
@@ -10,9 +11,78 @@
 #include <QImage>
 #include <QProcess>
 
+#include <climits>
+#include <functional>
+
+using skyloom::CAppSettings;
 using skyloom::test::WriteFile;
 
 namespace {
+
+// The most one --compose may take: the image limit's 256 MiB for the largest picture, plus the
+// program, its libraries and the screen-sized images. Sanitizers add shadow memory and slow
+// everything down, so there only the time is checked, more loosely.
+constexpr long kPeakLimitKiB = 400 * 1024;
+#ifdef SKYLOOM_SANITIZED
+constexpr bool kCheckPeak = false;
+constexpr double kSecondsLimit = 20;
+#else
+constexpr bool kCheckPeak = true;
+constexpr double kSecondsLimit = 2.5;
+#endif
+
+// Settings no page can produce, as a damaged or hand-edited file may hold them.
+const std::vector<std::pair<const char*, std::function<void(CAppSettings&)>>> kWildSettings = {
+    {"landscape scale 474284032 %", [](CAppSettings& s) { s.m_nLandscapeScale = 474284032; }},
+    {"landscape scale -2^31 %", [](CAppSettings& s) { s.m_nLandscapeScale = INT_MIN; }},
+    {"transparency 1172369955 %",
+     [](CAppSettings& s) {
+         s.m_nLandscapeTransparency = 1172369955;
+         s.m_bGlassReflection = 0;
+     }},
+    {"transparency -90 %",
+     [](CAppSettings& s) {
+         s.m_nLandscapeTransparency = -90;
+         s.m_bGlassReflection = 0;
+     }},
+    {"position 2^31-1", [](CAppSettings& s) { s.m_nLandscapePosition = INT_MAX; }},
+    {"position -7", [](CAppSettings& s) { s.m_nLandscapePosition = -7; }},
+    {"glass flag 77 and greyscale -1",
+     [](CAppSettings& s) {
+         s.m_bGlassReflection = 77;
+         s.m_bLandscapeGrayscale = -1;
+     }},
+    {"colours with every bit set",
+     [](CAppSettings& s) {
+         s.m_nBackgroundType = 1;
+         s.m_crGradientStart = 0xFFFFFFFFu;
+         s.m_crGradientEnd = 0xDEADBEEFu;
+     }},
+    {"background type 1000", [](CAppSettings& s) { s.m_nBackgroundType = 1000; }},
+    {"gradient direction and transform out of range",
+     [](CAppSettings& s) {
+         s.m_nBackgroundType = 1;
+         s.m_nGradientDirection = -12;
+         s.m_nGradientTransform = 1 << 30;
+     }},
+    {"image style 9 with no image",
+     [](CAppSettings& s) {
+         s.m_nBackgroundType = 2;
+         s.m_nBackgroundImageStyle = 9;
+     }},
+    {"interval of 2^31-1 hours",
+     [](CAppSettings& s) {
+         s.m_nIntervalHours = INT_MAX;
+         s.m_nIntervalMinutes = INT_MIN;
+         s.m_nIntervalSeconds = -1;
+     }},
+    {"sizes and counts out of range",
+     [](CAppSettings& s) {
+         s.m_nMinSize = INT_MAX;
+         s.m_nIdleSeconds = -5;
+         s.m_nAutoQueueCount = INT_MAX;
+     }},
+};
 
 struct Run {
     int exitCode;
@@ -74,6 +144,61 @@ private slots:
         QCOMPARE(QImage(Path("applied.jpg")).isNull(), false);
     }
 
+    void hostilePhotosStayWithinTheMemoryBound_data() {
+        QTest::addColumn<QByteArray>("photo");
+        QTest::addColumn<int>("exitCode");
+        // libjpeg would keep 2.7 GB of coefficients for it: refused as undecodable.
+        QTest::newRow("30000x30000 progressive JPEG")
+            << skyloom::test::JpegDeclaring(30000, 30000, true) << 1;
+        // Decoded at an eighth, 8125x8125, inside the image limit.
+        QTest::newRow("65000x65000 baseline JPEG")
+            << skyloom::test::JpegDeclaring(65000, 65000) << 0;
+    }
+
+    void hostilePhotosStayWithinTheMemoryBound() {
+        QFETCH(QByteArray, photo);
+        QFETCH(int, exitCode);
+        QVERIFY(WriteFile(Path("hostile.jpg"), photo));
+        QTemporaryDir home;
+        const auto run =
+            skyloom::test::RunMeasured(SKYLOOM_BINARY,
+                                       {"--compose", Path("hostile.jpg"), "--output",
+                                        Path("hostile-out.jpg"), "--screen", "1280x720"},
+                                       skyloom::test::UserEnvironment(home.path(), false), 60);
+        QVERIFY2(run.Exited(), run.err.constData());
+        QCOMPARE(run.exitCode, exitCode);
+        if (kCheckPeak)
+            QVERIFY2(run.peakKiB < kPeakLimitKiB, qPrintable(QString::number(run.peakKiB)));
+        qInfo("peak %ld KiB in %.2f s", run.peakKiB, run.seconds);
+    }
+
+    void wildSettingsFinishWithinTheBounds_data() {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < int(kWildSettings.size()); ++i)
+            QTest::newRow(kWildSettings[i].first) << i;
+    }
+
+    void wildSettingsFinishWithinTheBounds() {
+        QFETCH(int, index);
+        CAppSettings settings;
+        kWildSettings[index].second(settings);
+        settings.SetSettingsPath(Path("wild.skdat"));
+        QVERIFY(settings.Save());
+        QVERIFY(skyloom::test::Quadrants(1600, 900).save(Path("landscape.png")));
+        QTemporaryDir home;
+        const auto run = skyloom::test::RunMeasured(
+            SKYLOOM_BINARY,
+            {"--compose", Path("landscape.png"), "--output", Path("wild-out.jpg"), "--screen",
+             "1920x1080", "--settings", Path("wild.skdat")},
+            skyloom::test::UserEnvironment(home.path(), false), 60);
+        QVERIFY2(run.Exited(), run.err.constData());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.seconds < kSecondsLimit, qPrintable(QString::number(run.seconds)));
+        if (kCheckPeak)
+            QVERIFY2(run.peakKiB < kPeakLimitKiB, qPrintable(QString::number(run.peakKiB)));
+        QCOMPARE(QImage(Path("wild-out.jpg")).size(), QSize(1920, 1080));
+    }
+
     void badInputFailsWithOneLine_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("display");
@@ -99,6 +224,9 @@ private slots:
         QTest::newRow("bad screen size")
             << QStringList{"--compose", photo, "--output", out, "--screen", "big"} << false << 1
             << "--screen takes WIDTHxHEIGHT";
+        QTest::newRow("screen beyond the image limit")
+            << QStringList{"--compose", photo, "--output", out, "--screen", "99999x99999"} << false
+            << 1 << "cannot compose for a 99999x99999 screen";
         QTest::newRow("no display and no screen size")
             << QStringList{"--compose", photo, "--output", out} << false << 1
             << "--screen is needed when there is no display";
