@@ -12,9 +12,19 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <utility>
 
 namespace skyloom {
 namespace {
+
+// Closes every dialog and message box that is open, however deeply nested, so that each
+// modal run returns to its caller.
+void CloseOpenDialogs(const QWidget* keep) {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(widget);
+            dialog && dialog != keep && dialog->isVisible())
+            dialog->reject();
+}
 
 struct CommandLine {
     enum Mode { Run, Done, Error, Compose } mode = Run;
@@ -111,15 +121,28 @@ int CMainApp::Main(int argc, char** argv) {
     InstallMessageReporter(&reporter);
     TerminationSignals termination;
 
+    // A logout or a kill ends the program through its normal exit, once, even while a message
+    // box or dialog is open (the start-up may show one before the window exists): every open
+    // box is closed and shows no successor, and the window is closed or never shown.
+    std::unique_ptr<CPSMainDialog> window;
+    bool terminating = false;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&] {
+        if (std::exchange(terminating, true))
+            return;
+        reporter.StopShowing();
+        CloseOpenDialogs(window.get());
+        if (window)
+            window->reject();
+    });
+
     int status = 0;
-    {
-        auto window = std::make_unique<CPSMainDialog>();
-        QObject::connect(&termination, &TerminationSignals::terminationRequested, window.get(),
-                         &QDialog::reject);
+    window = std::make_unique<CPSMainDialog>();
+    if (!terminating) {
         QObject::connect(window.get(), &QDialog::finished, &app, &QCoreApplication::quit);
         window->show();
         status = app.exec();
     }
+    window.reset();
     InstallMessageReporter(nullptr);
     return status;
 }

@@ -7,6 +7,7 @@
 #include "app/CAppSettings.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -21,17 +22,31 @@ using skyloom::test::WriteFile;
 
 constexpr char kTitle[] = "Skyloom - Desktop Wallpaper Changer";
 
-// Waits until a window with the exact title is mapped on the X server.
-bool WaitForWindow(const QString& title, int timeoutMs) {
+// Waits until a window with the exact title is mapped on the X server; its id, or empty.
+QString WaitForWindowId(const QString& title, int timeoutMs) {
     QProcess search;
     search.start("xdotool", {"search", "--sync", "--onlyvisible", "--name",
                              "^" + QRegularExpression::escape(title) + "$"});
     if (!search.waitForFinished(timeoutMs)) {
         search.kill();
         search.waitForFinished();
-        return false;
+        return {};
     }
-    return search.exitCode() == 0 && !search.readAllStandardOutput().trimmed().isEmpty();
+    return search.exitCode() == 0 ? QString::fromLatin1(search.readAllStandardOutput()).trimmed()
+                                  : QString();
+}
+
+bool WaitForWindow(const QString& title, int timeoutMs) {
+    return !WaitForWindowId(title, timeoutMs).isEmpty();
+}
+
+// The width of a mapped window.
+int WindowWidth(const QString& id) {
+    QProcess geometry;
+    geometry.start("xdotool", {"getwindowgeometry", "--shell", id});
+    geometry.waitForFinished(5000);
+    const QRegularExpression width("WIDTH=(\\d+)");
+    return width.match(QString::fromLatin1(geometry.readAllStandardOutput())).captured(1).toInt();
 }
 
 } // namespace
@@ -83,6 +98,38 @@ private slots:
         QVERIFY(!QFile::exists(temp + "/old.jpg"));
         QVERIFY(QFile::exists(temp + "/notes.txt"));
         QVERIFY(QFile::exists(temp + "/sub/inner.jpg"));
+    }
+
+    void terminationClosesTheStartupErrorBox_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+
+    void terminationClosesTheStartupErrorBox() {
+        // A library file that is no database: the start-up shows the SQL error box and waits.
+        QFETCH(int, signal);
+        QTemporaryDir home;
+        const QString library = home.path() + "/Documents/My Skyloom/Skyloomv1.0.skdb";
+        const QByteArray garbage(4096, '\x7E');
+        QVERIFY(WriteFile(library, garbage));
+        QProcess skyloom;
+        skyloom.setProcessEnvironment(UserEnvironment(home.path()));
+        skyloom.start(SKYLOOM_BINARY, {});
+        QVERIFY(skyloom.waitForStarted());
+        const QString box = WaitForWindowId(kTitle, 20000);
+        QVERIFY2(!box.isEmpty(), "the error box did not appear");
+        QVERIFY2(WindowWidth(box) < 639, "the main window came up instead of the error box");
+
+        QElapsedTimer timer;
+        timer.start();
+        ::kill(skyloom.processId(), signal);
+        QVERIFY(skyloom.waitForFinished(5000));
+        QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(skyloom.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(skyloom.exitCode(), 0);
+        QCOMPARE(skyloom::test::ReadAll(library), garbage);
     }
 
     void answersWithoutAWindow_data() {

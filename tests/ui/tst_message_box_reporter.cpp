@@ -46,6 +46,27 @@ private slots:
         QCOMPARE(shownCaption, "Skyloom");
         QCOMPARE(shownOn, QThread::currentThread());
     }
+
+    void nothingIsShownOnceStopped_data() {
+        QTest::addColumn<unsigned>("style");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("OK") << MessageStyle::Ok << MessageResult::Ok;
+        QTest::newRow("OK and Cancel") << MessageStyle::OkCancel << MessageResult::Cancel;
+        QTest::newRow("Yes and No") << MessageStyle::YesNo << MessageResult::No;
+    }
+
+    void nothingIsShownOnceStopped() {
+        // The program is ending: the cautious answer comes at once, from any thread.
+        QFETCH(unsigned, style);
+        QFETCH(int, answer);
+        MessageBoxReporter reporter;
+        reporter.StopShowing();
+        int result = 0;
+        std::thread worker([&] { result = reporter.ShowMessage("Skyloom", "Going?", style); });
+        worker.join();
+        QCOMPARE(result, answer);
+        QCOMPARE(reporter.ShowMessage("Skyloom", "Going?", style), answer);
+    }
 };
 
 SKYLOOM_TEST_MAIN(TestMessageBoxReporter, QApplication)

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QThread>
 
+#include <cstdio>
+
 namespace skyloom {
 namespace {
 
@@ -25,6 +27,17 @@ QMessageBox::Icon IconOf(unsigned style) {
 } // namespace
 
 int MessageBoxReporter::ShowMessage(const QString& caption, const QString& text, unsigned style) {
+    if (m_stopped) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+        switch (style & 0xF) {
+        case MessageStyle::YesNo:
+            return MessageResult::No;
+        case MessageStyle::OkCancel:
+            return MessageResult::Cancel;
+        default:
+            return MessageResult::Ok;
+        }
+    }
     // Widgets live on the main thread only: a worker's message is shown there while the
     // worker waits for the answer.
     if (QThread::currentThread() != QCoreApplication::instance()->thread()) {
