@@ -24,20 +24,20 @@ QImage Pixels(QImage image) {
 }
 
 // The root window as the X server shows it, read with xwd and converted with ImageMagick.
-QImage RootPicture(const QString& folder) {
+QImage RootPicture(const QString& folder, const QString& display = {}) {
     const QString dump = folder + "/root.xwd";
     const QString png = folder + "/root.png";
-    if (QProcess::execute("xwd", {"-root", "-silent", "-out", dump}) != 0 ||
+    QStringList xwd{"-root", "-silent", "-out", dump};
+    if (!display.isEmpty())
+        xwd << "-display" << display;
+    if (QProcess::execute("xwd", xwd) != 0 ||
         QProcess::execute("convert", {"xwd:" + dump, png}) != 0)
         return {};
     return Pixels(QImage(png));
 }
 
 // The pixmap named by a root property, or 0.
-unsigned long RootPixmap(const char* property) {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        return 0;
+unsigned long RootPixmap(const char* property, Display* display) {
     Atom type = 0;
     int format = 0;
     unsigned long items = 0, after = 0;
@@ -50,9 +50,49 @@ unsigned long RootPixmap(const char* property) {
         pixmap = *reinterpret_cast<unsigned long*>(data);
     if (data)
         XFree(data);
+    return pixmap;
+}
+
+unsigned long RootPixmap(const char* property) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return 0;
+    const unsigned long pixmap = RootPixmap(property, display);
     XCloseDisplay(display);
     return pixmap;
 }
+
+// The largest difference of one channel between two pictures of the same size.
+int LargestDifference(const QImage& a, const QImage& b) {
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)),
+                                std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+        }
+    return largest;
+}
+
+// An X server of its own, with no client at all until the test makes one.
+class BareXServer {
+public:
+    explicit BareXServer(int depth) {
+        m_server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0",
+                                QString("320x240x%1").arg(depth)});
+        if (m_server.waitForReadyRead(10000))
+            m_display = ":" + QString::fromLatin1(m_server.readLine()).trimmed();
+    }
+    ~BareXServer() {
+        m_server.terminate();
+        m_server.waitForFinished(5000);
+    }
+    const QString& Name() const { return m_display; }
+
+private:
+    QProcess m_server;
+    QString m_display;
+};
 
 } // namespace
 
@@ -60,8 +100,9 @@ class TestX11Root : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    // A desktop always has clients connected (a window manager at least); without one the X
-    // server resets itself when Skyloom disconnects, taking every retained pixmap with it.
+    // A desktop always has clients connected (a window manager at least). The tests on the
+    // shared server hold a connection of their own likewise: without one, the server would reset
+    // itself whenever a short-lived client such as xwd left, taking every retained pixmap.
     Display* m_session = nullptr;
 
 private slots:
@@ -100,6 +141,51 @@ private slots:
         QVERIFY2(root.Apply(m_dir.filePath("other.png"), &error), qPrintable(error));
         QCOMPARE(RootPicture(m_dir.path()), Pixels(other));
         QVERIFY(RootPixmap("_XROOTPMAP_ID") != pixmap);
+    }
+
+    void wallpaperSurvivesAsTheServersLastClient_data() {
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<int>("tolerance");
+        QTest::newRow("24-bit TrueColor") << 24 << 0;
+        QTest::newRow("16-bit TrueColor") << 16 << 8;  // 5 and 6 bits a channel
+        QTest::newRow("8-bit PseudoColor") << 8 << 26; // a 6x6x6 colour cube
+    }
+
+    void wallpaperSurvivesAsTheServersLastClient() {
+        // Skyloom is the only client of the server: when it ends, the server must not reset
+        // and take the retained pixmap with it.
+        QFETCH(int, depth);
+        QFETCH(int, tolerance);
+        const BareXServer server(depth);
+        QVERIFY(!server.Name().isEmpty());
+        QVERIFY(skyloom::test::Quadrants(160, 120).save(m_dir.filePath("small.png")));
+        QTemporaryDir home;
+        QProcessEnvironment env = skyloom::test::UserEnvironment(home.path());
+        env.insert("DISPLAY", server.Name());
+        env.remove("XDG_CURRENT_DESKTOP");
+        env.remove("SKYLOOM_SET_WALLPAPER_COMMAND");
+        env.insert("XDG_SESSION_TYPE", "x11");
+        const QString wallpaper = m_dir.filePath("bare.jpg");
+        QProcess skyloom;
+        skyloom.setProcessEnvironment(env);
+        skyloom.start(SKYLOOM_BINARY,
+                      {"--compose", m_dir.filePath("small.png"), "--output", wallpaper, "--apply"});
+        QVERIFY(skyloom.waitForFinished(60000));
+        QCOMPARE(skyloom.exitCode(), 0);
+
+        // One connection for the whole check, so that the server does not reset in between.
+        Display* look = XOpenDisplay(server.Name().toLatin1().constData());
+        QVERIFY(look != nullptr);
+        const unsigned long pixmap = RootPixmap("_XROOTPMAP_ID", look);
+        QVERIFY(pixmap != 0);
+        QCOMPARE(RootPixmap("ESETROOT_PMAP_ID", look), pixmap);
+        const QImage composed = Pixels(QImage(wallpaper));
+        QCOMPARE(composed.size(), QSize(320, 240));
+        const QImage shown = RootPicture(m_dir.path(), server.Name());
+        XCloseDisplay(look);
+        QCOMPARE(shown.size(), composed.size());
+        QVERIFY2(LargestDifference(shown, composed) <= tolerance,
+                 qPrintable(QString::number(LargestDifference(shown, composed))));
     }
 
     void clearingLeavesAPlainRoot() {

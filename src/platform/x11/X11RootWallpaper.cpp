@@ -5,8 +5,11 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <array>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <utility>
 
 namespace skyloom::platform {
 namespace {
@@ -63,6 +66,65 @@ void ForgetOldBackground(Display* display, Window root) {
     XDeleteProperty(display, root, setRootId);
 }
 
+// Where one colour channel goes in a TrueColor pixel: the mask's lowest bit and its width.
+struct Channel {
+    int shift = 0;
+    int bits = 0;
+    explicit Channel(unsigned long mask) {
+        while (mask && !(mask & 1)) {
+            mask >>= 1;
+            ++shift;
+        }
+        while (mask & 1) {
+            mask >>= 1;
+            ++bits;
+        }
+    }
+    unsigned long Place(int value) const {
+        const unsigned long top = (1ul << bits) - 1;
+        return ((unsigned long)value * top + 127) / 255 << shift;
+    }
+};
+
+// The picture's pixels in the image of a visual other than 32-bit BGRA: computed from the
+// masks for TrueColor, else the nearest colour of a 6x6x6 cube allocated once (216 requests at
+// most, whatever the picture's size).
+void FillPixels(Display* display, int screen, Visual* visual, XImage* image,
+                const QImage& picture) {
+    if (visual->c_class == TrueColor) {
+        const Channel red(visual->red_mask), green(visual->green_mask), blue(visual->blue_mask);
+        for (int y = 0; y < picture.height(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+            for (int x = 0; x < picture.width(); ++x)
+                XPutPixel(image, x, y,
+                          red.Place(qRed(row[x])) | green.Place(qGreen(row[x])) |
+                              blue.Place(qBlue(row[x])));
+        }
+        return;
+    }
+    constexpr int kLevels = 6;
+    std::array<long, kLevels * kLevels * kLevels> cube;
+    cube.fill(-1);
+    const auto level = [](int value) { return (value * (kLevels - 1) + 127) / 255; };
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            const int r = level(qRed(row[x])), g = level(qGreen(row[x])), b = level(qBlue(row[x]));
+            long& pixel = cube[std::size_t((r * kLevels + g) * kLevels + b)];
+            if (pixel < 0) {
+                XColor colour{};
+                colour.red = quint16(r * 65535 / (kLevels - 1));
+                colour.green = quint16(g * 65535 / (kLevels - 1));
+                colour.blue = quint16(b * 65535 / (kLevels - 1));
+                pixel = XAllocColor(display, DefaultColormap(display, screen), &colour)
+                            ? long(colour.pixel)
+                            : long(BlackPixel(display, screen));
+            }
+            XPutPixel(image, x, y, (unsigned long)pixel);
+        }
+    }
+}
+
 // The picture drawn centred on a black pixmap of the root's size and depth.
 Pixmap MakePixmap(Display* display, int screen, const QImage& picture) {
     const Window root = RootWindow(display, screen);
@@ -78,8 +140,9 @@ Pixmap MakePixmap(Display* display, int screen, const QImage& picture) {
     XImage* image = XCreateImage(display, visual, depth, ZPixmap, 0, nullptr, picture.width(),
                                  picture.height(), 32, 0);
     if (image) {
-        const bool direct = image->bits_per_pixel == 32 && visual->red_mask == 0xFF0000 &&
-                            visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF;
+        const bool direct = image->bits_per_pixel == 32 && visual->c_class == TrueColor &&
+                            visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 &&
+                            visual->blue_mask == 0xFF;
         QImage rows = picture;
         if (direct) {
             // RGB32 words are the visual's pixels; hand X the image's own rows.
@@ -89,25 +152,33 @@ Pixmap MakePixmap(Display* display, int screen, const QImage& picture) {
         } else {
             image->data =
                 static_cast<char*>(malloc(size_t(image->bytes_per_line) * picture.height()));
-            for (int y = 0; y < picture.height(); ++y)
-                for (int x = 0; x < picture.width(); ++x) {
-                    XColor colour{};
-                    const QRgb p = picture.pixel(x, y);
-                    colour.red = quint16(qRed(p) * 257);
-                    colour.green = quint16(qGreen(p) * 257);
-                    colour.blue = quint16(qBlue(p) * 257);
-                    XAllocColor(display, DefaultColormap(display, screen), &colour);
-                    XPutPixel(image, x, y, colour.pixel);
-                }
+            if (image->data)
+                FillPixels(display, screen, visual, image, picture);
         }
-        XPutImage(display, pixmap, gc, image, 0, 0, (width - picture.width()) / 2,
-                  (height - picture.height()) / 2, picture.width(), picture.height());
+        if (image->data)
+            XPutImage(display, pixmap, gc, image, 0, 0, (width - picture.width()) / 2,
+                      (height - picture.height()) / 2, picture.width(), picture.height());
         if (direct)
             image->data = nullptr; // owned by the QImage
         XDestroyImage(image);
     }
     XFreeGC(display, gc);
     return pixmap;
+}
+
+// The connection that made the background now shown. An X server that sees its last client
+// leave resets itself and drops every retained resource with it; kept open, this connection
+// closes when the process ends, after the toolkit's own, so a retained pixmap survives even on
+// a server with no other client. It is closed, leaving its pixmap retained for the next setter
+// to free, when the next background replaces it.
+std::mutex g_retainedLock;
+Display* g_retained = nullptr;
+
+// Closes the connection of the background before; with the server it goes, its resources
+// stay until ForgetOldBackground frees them.
+void ReleaseRetained() {
+    if (Display* previous = std::exchange(g_retained, nullptr))
+        XCloseDisplay(previous);
 }
 
 } // namespace
@@ -118,12 +189,14 @@ bool X11RootWallpaper::Apply(const QString& path, QString* error) {
         *error = QStringLiteral("cannot read %1").arg(path);
         return false;
     }
-    const std::optional<RootSession> session = Open(m_display, error);
+    std::optional<RootSession> session = Open(m_display, error);
     if (!session)
         return false;
     Display* d = session->display.get();
     const Window root = session->root;
     const Pixmap pixmap = MakePixmap(d, session->screen, picture);
+    std::lock_guard lock(g_retainedLock);
+    ReleaseRetained();
     ForgetOldBackground(d, root);
     for (const char* name : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"})
         XChangeProperty(d, root, XInternAtom(d, name, False), XA_PIXMAP, 32, PropModeReplace,
@@ -131,9 +204,10 @@ bool X11RootWallpaper::Apply(const QString& path, QString* error) {
     XSetWindowBackgroundPixmap(d, root, pixmap);
     XClearWindow(d, root);
     // The pixmap outlives this connection, and so this process, until the next background
-    // replaces it.
+    // replaces it. The connection stays open until then, or until the process ends.
     XSetCloseDownMode(d, RetainPermanent);
     XSync(d, False);
+    g_retained = session->display.release();
     return true;
 }
 
@@ -143,6 +217,8 @@ bool X11RootWallpaper::Clear(QString* error) {
         return false;
     Display* d = session->display.get();
     const Window root = session->root;
+    std::lock_guard lock(g_retainedLock);
+    ReleaseRetained();
     ForgetOldBackground(d, root);
     XSetWindowBackground(d, root, BlackPixel(d, session->screen));
     XClearWindow(d, root);
