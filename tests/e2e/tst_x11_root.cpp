@@ -171,7 +171,7 @@ private slots:
         skyloom.start(SKYLOOM_BINARY,
                       {"--compose", m_dir.filePath("small.png"), "--output", wallpaper, "--apply"});
         QVERIFY(skyloom.waitForFinished(60000));
-        QCOMPARE(skyloom.exitCode(), 0);
+        QVERIFY2(skyloom.exitCode() == 0, skyloom.readAllStandardError().constData());
 
         // One connection for the whole check, so that the server does not reset in between.
         Display* look = XOpenDisplay(server.Name().toLatin1().constData());
