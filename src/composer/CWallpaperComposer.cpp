@@ -71,11 +71,11 @@ COLORREF ReflectionTint(const QImage& canvas, const BackgroundSettings& backgrou
     return (red / n) | (green / n) << 8 | (blue / n) << 16;
 }
 
-// The largest factor, at most preferred, at which an image of base times that size fits the
-// image limit; 0 when not even the base size fits.
-int FittingFactor(const QSize& base, int preferred) {
+// The largest factor, at most preferred, at which copies images of base times that size fit
+// the image limit together; 0 when not even the base size does.
+int FittingFactor(const QSize& base, int preferred, int copies = 1) {
     for (int factor = preferred; factor > 0; --factor)
-        if (FitsImageLimit(base * factor))
+        if (FitsImageLimit(QSize(base.width() * factor * copies, base.height() * factor)))
             return factor;
     return 0;
 }
@@ -191,7 +191,8 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
     const QSize drawn(l.NW, l.NH);
     const bool glass = options.glassReflection != 0;
     const int supersampling = l.threeD ? FittingFactor(drawn, WarpSupersampling(orientation)) : 1;
-    const int reflectionScale = FittingFactor(drawn, 2);
+    // A turned reflection has its material and its warp alive at once.
+    const int reflectionScale = FittingFactor(drawn, 2, l.threeD ? 2 : 1);
     if (supersampling == 0)
         return canvas;
     // Decode no more than the largest size the photo is drawn at: the supersampled warp, or
@@ -214,16 +215,18 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
     if (l.threeD) {
         const int H95 = MadeEven(int(l.NH * 0.95));
         const float o = orientation == kPortrait ? 0.7f : 1.0f;
-        const WarpedPhoto warped =
-            BuildWarpedPhoto(photo, l.NW, l.NH, orientation, l.position, o, run, supersampling);
-        if (!Running(run))
-            return QImage();
-        if (warped.image.isNull())
-            return canvas;
-        // The turned reflection is drawn NH high from just under the photo; only its rows that
-        // reach the screen are mapped and drawn (the bottom rows of the unturned reflection,
-        // which is made at twice the drawn size), with a few to spare for the resampling.
-        const int top = l.Y + l.NH - warped.lift - (orientation == kPortrait ? 0 : 1);
+        // LIFT as the warp at its usual supersampling gives it, whatever size the warp is made
+        // at here.
+        QuadCorners unused;
+        const int usual = WarpSupersampling(orientation);
+        const int lift = PhotoQuadCorners(double(o), orientation, l.position, usual * l.NW,
+                                          usual * l.NH, unused);
+        // The reflection is made, drawn and let go before the warp is made, so that the two
+        // never take memory at the same time. The turned reflection is drawn NH high from just
+        // under the photo; only its rows that reach the screen are mapped and drawn (the bottom
+        // rows of the unturned reflection, which is made at twice the drawn size), with a few to
+        // spare for the resampling.
+        const int top = l.Y + l.NH - lift - (orientation == kPortrait ? 0 : 1);
         const int onScreen = std::min(l.NH, canvas.height() - top);
         const int r = reflectionScale;
         if (glass && onScreen > 0 && r > 0) {
@@ -243,7 +246,10 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
                           QRectF(flipped.rect()), &attributes);
             }
         }
-        if (!Running(run))
+        const WarpedPhoto warped =
+            BuildWarpedPhoto(photo, l.NW, l.NH, orientation, l.position, o, run, supersampling);
+        // Cancelled, or out of memory with the reflection already drawn: nothing to show.
+        if (!Running(run) || warped.image.isNull())
             return QImage();
         DrawImage(painter, QRectF(l.X, l.Y, l.DW, l.NH), warped.image, QRectF(warped.image.rect()),
                   &main);

@@ -22,14 +22,14 @@ using skyloom::test::MeasuredRun;
 
 namespace {
 
+using skyloom::test::kComposePeakLimitKiB;
+using skyloom::test::kPeakIsChecked;
+
 #ifdef SKYLOOM_SANITIZED
-constexpr bool kCheckPeak = false;
 constexpr int kDefaultCases = 40;
 #else
-constexpr bool kCheckPeak = true;
 constexpr int kDefaultCases = 150;
 #endif
-constexpr long kPeakLimitKiB = 400 * 1024;
 constexpr int kTimeoutSeconds = 60;
 
 // A photo-like picture: colour ramps and a few shapes, so that every encoder has work to do.
@@ -133,7 +133,7 @@ class TestMutatedInputs : public QObject {
             return QString("exit code %1: %2").arg(run->exitCode).arg(run->err.right(2000));
         if (run->err.contains("runtime error") || run->err.contains("Sanitizer"))
             return QString("sanitizer report: %1").arg(run->err.right(2000));
-        if (kCheckPeak && run->peakKiB >= kPeakLimitKiB)
+        if (kPeakIsChecked && run->peakKiB >= kComposePeakLimitKiB)
             return QString("peak memory %1 KiB").arg(run->peakKiB);
         return {};
     }

@@ -14,6 +14,16 @@
 
 namespace skyloom::test {
 
+// The most one `skyloom --compose` may take: the image limit's 256 MiB for the largest picture,
+// plus the program, its libraries and the screen-sized images. Under a sanitizer, shadow memory
+// and quarantine make peak figures meaningless, so they are not checked there.
+constexpr long kComposePeakLimitKiB = 400 * 1024;
+#ifdef SKYLOOM_SANITIZED
+constexpr bool kPeakIsChecked = false;
+#else
+constexpr bool kPeakIsChecked = true;
+#endif
+
 // How a program run by RunMeasured ended.
 struct MeasuredRun {
     int exitCode = -1;  // the exit status when it exited
