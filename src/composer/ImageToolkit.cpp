@@ -40,16 +40,29 @@ bool TurnsSideways(const QImageReader& reader) {
     return reader.transformation() & QImageIOHandler::TransformationRotate90;
 }
 
+// A JPEG decoded at a reduced scale 1/d. libjpeg makes ceil(raw / d) pixels; Qt is asked for
+// floor(raw / d), the largest size for which it picks 1/d (asking for more makes it decode at
+// the next larger scale and shrink that), and copies into it when the two differ.
+struct ReducedJpeg {
+    QSize requested;
+    qint64 bytes = 0; // what the decode takes at its peak
+};
+
+ReducedJpeg AtScale(const QSize& raw, int d) {
+    const QSize decoded((raw.width() + d - 1) / d, (raw.height() + d - 1) / d);
+    const QSize requested(std::max(1, raw.width() / d), std::max(1, raw.height() / d));
+    return {requested, PixelBytes(decoded) + (requested != decoded ? PixelBytes(requested) : 0)};
+}
+
 // The reduced JPEG scale for a file of raw size: the smallest that still covers needed (raw
-// coordinates) and, whatever is needed, one whose pixels fit the budget.
-QSize ReducedJpegSize(const QSize& raw, const QSize& needed, qint64 budget) {
-    QSize chosen = raw;
-    for (int denominator : {2, 4, 8}) {
-        const QSize scaled((raw.width() + denominator - 1) / denominator,
-                           (raw.height() + denominator - 1) / denominator);
-        const bool covers = needed.isValid() && scaled.width() >= needed.width() &&
-                            scaled.height() >= needed.height();
-        if (covers || PixelBytes(chosen) > budget)
+// coordinates) and, whatever is needed, one that fits the budget if any does.
+ReducedJpeg ReducedJpegSize(const QSize& raw, const QSize& needed, qint64 budget) {
+    ReducedJpeg chosen = AtScale(raw, 1);
+    for (int d : {2, 4, 8}) {
+        const ReducedJpeg scaled = AtScale(raw, d);
+        const bool covers = needed.isValid() && scaled.requested.width() >= needed.width() &&
+                            scaled.requested.height() >= needed.height();
+        if (covers || chosen.bytes > budget)
             chosen = scaled;
         else
             break;
@@ -61,21 +74,28 @@ QImage Decode(const QString& path, const QSize& needed) {
     QImageReader reader(path);
     Prepare(reader);
     const QSize raw = reader.size();
-    if (reader.format() == "jpeg" && raw.isValid()) {
+    if (!raw.isValid())
+        return QImage();
+    // Turning the picture upright makes a second copy of it.
+    const bool sideways = TurnsSideways(reader);
+    qint64 budget = kImageLimitBytes / (sideways ? 2 : 1);
+    if (reader.format() == "jpeg") {
         // A progressive or multi-scan JPEG keeps its whole coefficient image while it decodes,
-        // at any scale: that comes out of the budget first. Turning the picture upright makes
-        // a second copy of it.
+        // at any scale: that comes out of the budget first.
         const std::optional<JpegFrame> frame = ReadJpegFrame(path);
         if (!frame)
             return QImage();
-        const bool sideways = TurnsSideways(reader);
-        const qint64 budget = (kImageLimitBytes - frame->coefficientBytes) / (sideways ? 2 : 1);
+        budget = (kImageLimitBytes - frame->coefficientBytes) / (sideways ? 2 : 1);
         const QSize neededRaw = sideways ? needed.transposed() : needed;
-        const QSize scaled = ReducedJpegSize(raw, neededRaw, budget);
-        if (budget <= 0 || PixelBytes(scaled) > budget)
+        const ReducedJpeg scaled = ReducedJpegSize(raw, neededRaw, budget);
+        if (budget <= 0 || scaled.bytes > budget)
             return QImage();
-        if (scaled != raw)
-            reader.setScaledSize(scaled);
+        if (scaled.requested != raw)
+            reader.setScaledSize(scaled.requested);
+    } else if (PixelBytes(raw) > budget) {
+        // Counted at 32 bits a pixel, as the composer works on it, even when the file's own
+        // pixels are smaller (a palette or greyscale picture).
+        return QImage();
     }
     return reader.read();
 }

@@ -29,24 +29,36 @@ bool ReadWord(QFile& file, int* value) {
     return true;
 }
 
-// The next marker code, skipping stray bytes and fill bytes before it the way libjpeg does.
+// The next marker code, skipping stray bytes, fill bytes and stuffed zeros (FF 00) before it
+// the way libjpeg does.
 bool NextMarker(QFile& file, int* marker) {
     int c = 0;
-    do {
-        if (!ReadByte(file, &c))
-            return false;
-    } while (c != 0xFF);
-    do {
-        if (!ReadByte(file, &c))
-            return false;
-    } while (c == 0xFF);
-    *marker = c;
-    return true;
+    for (;;) {
+        do {
+            if (!ReadByte(file, &c))
+                return false;
+        } while (c != 0xFF);
+        do {
+            if (!ReadByte(file, &c))
+                return false;
+        } while (c == 0xFF);
+        if (c != 0) {
+            *marker = c;
+            return true;
+        }
+    }
 }
 
-// Start-of-frame markers: C0 to CF less DHT (C4), JPG (C8) and DAC (CC).
-bool IsFrameMarker(int marker) {
-    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+// The frames libjpeg decodes: baseline, extended and progressive, Huffman or arithmetic.
+bool IsDecodedFrame(int marker) {
+    return marker == 0xC0 || marker == 0xC1 || marker == 0xC2 || marker == 0xC9 || marker == 0xCA;
+}
+
+// Segments libjpeg reads or skips on its way to the first scan: tables, restart interval,
+// number of lines, application data and comments.
+bool IsSkippedSegment(int marker) {
+    return marker == 0xC4 || marker == 0xCC || marker == 0xDB || marker == 0xDC || marker == 0xDD ||
+           (marker >= 0xE0 && marker <= 0xEF) || marker == 0xFE;
 }
 
 // The coefficient blocks libjpeg allocates for a component: its size in 8x8 blocks at its
@@ -74,36 +86,42 @@ std::optional<JpegFrame> ReadJpegFrame(const QString& path) {
     int soi = 0;
     if (!file.open(QIODevice::ReadOnly) || !ReadWord(file, &soi) || soi != 0xFFD8)
         return std::nullopt;
+    // The walk follows libjpeg's: whatever libjpeg would refuse before the first scan (another
+    // start of image, an unknown marker, a second or an unsupported frame, impossible sampling)
+    // is refused here too, so that the frame read is the one libjpeg decodes.
     std::optional<JpegFrame> frame;
     std::vector<Sampling> components;
     bool progressive = false;
     int marker = 0;
     while (NextMarker(file, &marker)) {
-        if (marker == 0xD8 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
             continue; // markers without a segment
-        if (marker == 0xD9)
-            break; // the end of the image before any scan
+        if (!IsDecodedFrame(marker) && !IsSkippedSegment(marker) && marker != 0xDA)
+            return std::nullopt;
         int length = 0;
         if (!ReadWord(file, &length) || length < 2)
             return std::nullopt;
         const qint64 next = file.pos() + length - 2;
-        if (IsFrameMarker(marker)) {
+        if (IsDecodedFrame(marker)) {
             int precision = 0, height = 0, width = 0, count = 0;
-            if (!ReadByte(file, &precision) || !ReadWord(file, &height) ||
-                !ReadWord(file, &width) || !ReadByte(file, &count))
+            if (frame || !ReadByte(file, &precision) || !ReadWord(file, &height) ||
+                !ReadWord(file, &width) || !ReadByte(file, &count) || width == 0 || height == 0 ||
+                count < 1 || count > 10)
                 return std::nullopt;
             frame = JpegFrame{width, height, false, 0};
-            progressive = (marker & 3) == 2; // C2, C6, CA, CE
-            components.clear();
+            progressive = marker == 0xC2 || marker == 0xCA;
             for (int i = 0; i < count; ++i) {
                 int id = 0, factors = 0, table = 0;
                 if (!ReadByte(file, &id) || !ReadByte(file, &factors) || !ReadByte(file, &table))
                     return std::nullopt;
-                components.push_back({factors >> 4, factors & 15});
+                const Sampling sampling{factors >> 4, factors & 15};
+                if (sampling.h < 1 || sampling.h > 4 || sampling.v < 1 || sampling.v > 4)
+                    return std::nullopt;
+                components.push_back(sampling);
             }
         } else if (marker == 0xDA) {
             int inScan = 0;
-            if (!frame || !ReadByte(file, &inScan))
+            if (!frame || !ReadByte(file, &inScan) || inScan < 1 || inScan > int(components.size()))
                 return std::nullopt;
             frame->multiScan = progressive || inScan < int(components.size());
             if (frame->multiScan)
@@ -113,7 +131,7 @@ std::optional<JpegFrame> ReadJpegFrame(const QString& path) {
         if (!file.seek(next))
             return std::nullopt;
     }
-    return frame;
+    return std::nullopt; // no scan: nothing to decode
 }
 
 } // namespace skyloom

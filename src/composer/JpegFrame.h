@@ -18,8 +18,8 @@ struct JpegFrame {
     qint64 coefficientBytes = 0;
 };
 
-// The frame of the JPEG file at path; nothing when it is not a JPEG or its headers are broken
-// before the first scan.
+// The frame of the JPEG file at path; nothing when it is not a JPEG libjpeg would decode (its
+// headers up to the first scan broken, or a kind of frame libjpeg does not decode).
 std::optional<JpegFrame> ReadJpegFrame(const QString& path);
 
 } // namespace skyloom

@@ -7,6 +7,7 @@
 #include "TestMain.h"
 #include "composer/CRawBitmap.h"
 #include "composer/ImageToolkit.h"
+#include "composer/JpegFrame.h"
 
 #include <QElapsedTimer>
 #include <QPainter>
@@ -43,15 +44,33 @@ QByteArray BigEndian(quint32 v) {
     return QByteArray(bytes, 4);
 }
 
+QByteArray PngChunk(const QByteArray& type, const QByteArray& data) {
+    return BigEndian(quint32(data.size())) + type + data + BigEndian(Crc32(type + data));
+}
+
 // A PNG whose header declares width x height but which holds next to no data.
 QByteArray PngDeclaring(quint32 width, quint32 height) {
-    const auto chunk = [](const QByteArray& type, const QByteArray& data) {
-        return BigEndian(quint32(data.size())) + type + data + BigEndian(Crc32(type + data));
-    };
     const QByteArray header =
         BigEndian(width) + BigEndian(height) + QByteArray("\x08\x06\0\0\0", 5);
-    return QByteArray("\x89PNG\r\n\x1A\n", 8) + chunk("IHDR", header) +
-           chunk("IDAT", QByteArray("\x78\x9C\x03\0\0\0\0\x01", 8)) + chunk("IEND", {});
+    return QByteArray("\x89PNG\r\n\x1A\n", 8) + PngChunk("IHDR", header) +
+           PngChunk("IDAT", QByteArray("\x78\x9C\x03\0\0\0\0\x01", 8)) + PngChunk("IEND", {});
+}
+
+// A whole black 1-bit greyscale PNG: a few kilobytes that decode to width x height bits.
+QByteArray BlackOneBitPng(quint32 width, quint32 height) {
+    const QByteArray header =
+        BigEndian(width) + BigEndian(height) + QByteArray("\x01\x00\0\0\0", 5);
+    const QByteArray rows(qsizetype((width + 7) / 8 + 1) * height, '\0');
+    const QByteArray zlib = qCompress(rows, 9).mid(4); // less Qt's length prefix
+    return QByteArray("\x89PNG\r\n\x1A\n", 8) + PngChunk("IHDR", header) + PngChunk("IDAT", zlib) +
+           PngChunk("IEND", {});
+}
+
+// A JPEG's bytes with one byte changed at the given distance after the first occurrence of
+// the marker.
+QByteArray Patched(QByteArray jpeg, const char* marker, int offset, char value) {
+    jpeg[jpeg.indexOf(marker) + offset] = value;
+    return jpeg;
 }
 
 bool Near(QRgb a, QRgb b, int tolerance = 24) {
@@ -154,6 +173,11 @@ private slots:
         QTest::newRow("text called .png") << "text.png" << QByteArray("hello, world\n");
         QTest::newRow("30000x30000 PNG") << "huge.png" << PngDeclaring(30000, 30000);
         QTest::newRow("65000x65000 JPEG") << "huge.jpg" << JpegDeclaring(65000, 65000);
+        // Not a multiple of 8: an eighth is 8126 rows decoded and 8125 asked of Qt, which
+        // together do not fit the limit.
+        QTest::newRow("65001x65001 JPEG") << "huge.jpg" << JpegDeclaring(65001, 65001);
+        // 50 MB as 1-bit pixels, 1.6 GB at 32 bits.
+        QTest::newRow("20000x20000 1-bit PNG") << "mono.png" << BlackOneBitPng(20000, 20000);
         // libjpeg would hold 2.7 GB of coefficients for it at any scale: refused.
         QTest::newRow("30000x30000 progressive JPEG")
             << "progressive.jpg" << JpegDeclaring(30000, 30000, true);
@@ -176,10 +200,55 @@ private slots:
             if (name == "cut.jpg") // what the file holds may still be shown
                 QVERIFY(image.isNull() || image.size() == QSize(400, 300));
             else if (name == "huge.jpg") // refused, or decoded at an eighth
-                QVERIFY(image.isNull() || image.width() <= 65000 / 8 + 1);
+                QVERIFY(image.isNull() || image.width() <= 65001 / 8 + 1);
             else
                 QVERIFY(image.isNull());
         }
+    }
+
+    void jpegFrames_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<bool>("multiScan");
+        QTest::addColumn<qint64>("coefficientBytes");
+        const QByteArray baseline = Encoded(Quadrants(16, 16), "JPEG");
+        const QByteArray progressive = test::ProgressiveJpeg(Quadrants(16, 16));
+        // 16x16 at 4:2:0: four luma blocks and one of each chroma, 128 bytes a block.
+        QTest::newRow("baseline") << baseline << true << false << qint64(0);
+        QTest::newRow("progressive") << progressive << true << true << qint64(6 * 128);
+        QTest::newRow("components in separate scans")
+            << Patched(baseline, "\xFF\xDA", 4, 1) << true << true << qint64(6 * 128);
+        // libjpeg passes over stuffed zeros between segments; a walk that took FF 00 for a
+        // marker would read the wrong frame.
+        QTest::newRow("stuffed zero before the frame")
+            << QByteArray(progressive).insert(2, "\xFF\x00", 2) << true << true << qint64(6 * 128);
+        QTest::newRow("sampling factor 0")
+            << Patched(baseline, "\xFF\xC0", 11, 0x01) << false << false << qint64(0);
+        QTest::newRow("lossless frame")
+            << Patched(baseline, "\xFF\xC0", 1, char(0xC3)) << false << false << qint64(0);
+        QTest::newRow("two frames")
+            << QByteArray(baseline).insert(baseline.indexOf("\xFF\xC0"),
+                                           baseline.mid(baseline.indexOf("\xFF\xC0"), 19))
+            << false << false << qint64(0);
+        QTest::newRow("no scan") << baseline.left(baseline.indexOf("\xFF\xDA")) << false << false
+                                 << qint64(0);
+        QTest::newRow("not a JPEG")
+            << Encoded(Quadrants(16, 16), "PNG") << false << false << qint64(0);
+    }
+
+    void jpegFrames() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, read);
+        QFETCH(bool, multiScan);
+        QFETCH(qint64, coefficientBytes);
+        QVERIFY(WriteFile(Path("frame.jpg"), bytes));
+        const std::optional<JpegFrame> frame = ReadJpegFrame(Path("frame.jpg"));
+        QCOMPARE(frame.has_value(), read);
+        if (!frame)
+            return;
+        QCOMPARE(QSize(frame->width, frame->height), QSize(16, 16));
+        QCOMPARE(frame->multiScan, multiScan);
+        QCOMPARE(frame->coefficientBytes, coefficientBytes);
     }
 
     void colourKeysAndMatrix() {
