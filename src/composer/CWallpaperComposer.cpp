@@ -265,7 +265,10 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
             const int firstShrunkRow = std::max(0, l.NH - needed);
             const COLORREF tint = ReflectionTint(canvas, bg, l.X, 2 * l.NW, l.Y + l.NH + l.NH / 2,
                                                  l.Y + l.NH + l.NH / 4, l.TH);
-            const QImage material = ReflectionMaterial(photo, drawn * r, tint, r * firstShrunkRow);
+            // Made at half its usual scale, the material is blurred half as far, so that the
+            // reflection looks the same.
+            const QImage material = ReflectionMaterial(photo, drawn * r, tint, r * firstShrunkRow,
+                                                       kReflectionBlur * r / 2);
             if (!Running(run))
                 return QImage();
             if (!material.isNull()) {

@@ -7,6 +7,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace skyloom {
 namespace {
 
@@ -68,13 +70,13 @@ QImage WarpSource(const QImage& photo, int W, int H) {
 
 } // namespace
 
-QImage ReflectionMaterial(const QImage& photo, const QSize& size, COLORREF tint, int firstRow) {
-    constexpr double kBlurRadius = 6.0;
+QImage ReflectionMaterial(const QImage& photo, const QSize& size, COLORREF tint, int firstRow,
+                          double blurRadius) {
     QImage material = NewImage(size, QImage::Format_ARGB32_Premultiplied);
     if (material.isNull())
         return material;
     firstRow = std::clamp(firstRow, 0, size.height());
-    const int drawnFrom = std::max(0, firstRow - int(kBlurRadius));
+    const int drawnFrom = std::max(0, firstRow - int(std::ceil(blurRadius)));
     const QRect band(0, drawnFrom, size.width(), size.height() - drawnFrom);
     {
         QPainter painter(&material);
@@ -85,7 +87,7 @@ QImage ReflectionMaterial(const QImage& photo, const QSize& size, COLORREF tint,
         painter.setClipRect(band);
         painter.drawImage(QRectF(material.rect()), photo);
     }
-    BlurImage(material, kBlurRadius, firstRow);
+    BlurImage(material, blurRadius, firstRow);
     FillVerticalGradient(material, ColorrefToArgb(tint), 0x00FFFFFFu, firstRow);
     return material;
 }
@@ -144,7 +146,8 @@ QImage BuildWarpedReflection(const QImage& photo, int NW, int NH, int orientatio
     };
     const double v = std::clamp(std::min(along(c.y[0], c.y[3]), along(c.y[1], c.y[2])), 0.0, 1.0);
     const int materialFrom = std::max(0, int(v * H) - 2);
-    QImage material = ReflectionMaterial(photo, QSize(W, H), tint, materialFrom);
+    QImage material =
+        ReflectionMaterial(photo, QSize(W, H), tint, materialFrom, kReflectionBlur * scale / 2);
     if (!Running(run))
         return QImage();
     return MapOverTransparency(std::move(material), W, H, c, run, firstRow);

@@ -18,11 +18,15 @@ int PhotoQuadCorners(double o, int orientation, int position, int W, int H, Quad
 // The shape of the reflection before it is turned upside down.
 void ReflectionQuadCorners(double o, int orientation, int position, int W, int H, QuadCorners& c);
 
-// The material of a reflection: the photo stretched to the size, blurred by 6 pixels and faded
-// from the opaque tint at the top to transparent white at the bottom, premultiplied. Only the
-// rows from firstRow down are made, each exactly as in the whole material; the rest are left
-// undefined for a caller that never reads them.
-QImage ReflectionMaterial(const QImage& photo, const QSize& size, COLORREF tint, int firstRow);
+// The blur of a reflection's material made at twice the drawn size, in its pixels.
+inline constexpr double kReflectionBlur = 6.0;
+
+// The material of a reflection: the photo stretched to the size, blurred by the radius and
+// faded from the opaque tint at the top to transparent white at the bottom, premultiplied.
+// Only the rows from firstRow down are made, each exactly as in the whole material; the rest
+// are left undefined for a caller that never reads them.
+QImage ReflectionMaterial(const QImage& photo, const QSize& size, COLORREF tint, int firstRow,
+                          double blurRadius = kReflectionBlur);
 
 struct WarpedPhoto {
     QImage image; // premultiplied ARGB32: the photo turned, the surround transparent
