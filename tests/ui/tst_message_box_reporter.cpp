@@ -47,6 +47,21 @@ private slots:
         QCOMPARE(shownOn, QThread::currentThread());
     }
 
+    void boxClosedAsTheProgramEndsAnswersCautiously() {
+        // The termination handler stops the reporter and closes the open box.
+        MessageBoxReporter reporter;
+        QTimer close;
+        connect(&close, &QTimer::timeout, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                reporter.StopShowing();
+                box->reject();
+            }
+        });
+        close.start(10);
+        QCOMPARE(reporter.ShowMessage("Skyloom", "Delete?", MessageStyle::YesNo),
+                 MessageResult::No);
+    }
+
     void nothingIsShownOnceStopped_data() {
         QTest::addColumn<unsigned>("style");
         QTest::addColumn<int>("answer");

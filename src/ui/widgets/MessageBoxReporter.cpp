@@ -24,19 +24,24 @@ QMessageBox::Icon IconOf(unsigned style) {
     }
 }
 
+// The answer that commits to nothing: Cancel, No, or OK when there is no other.
+int CautiousAnswer(unsigned style) {
+    switch (style & 0xF) {
+    case MessageStyle::YesNo:
+        return MessageResult::No;
+    case MessageStyle::OkCancel:
+        return MessageResult::Cancel;
+    default:
+        return MessageResult::Ok;
+    }
+}
+
 } // namespace
 
 int MessageBoxReporter::ShowMessage(const QString& caption, const QString& text, unsigned style) {
     if (m_stopped) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(text));
-        switch (style & 0xF) {
-        case MessageStyle::YesNo:
-            return MessageResult::No;
-        case MessageStyle::OkCancel:
-            return MessageResult::Cancel;
-        default:
-            return MessageResult::Ok;
-        }
+        return CautiousAnswer(style);
     }
     // Widgets live on the main thread only: a worker's message is shown there while the
     // worker waits for the answer.
@@ -59,7 +64,11 @@ int MessageBoxReporter::ShowMessage(const QString& caption, const QString& text,
         if (okCancel)
             box.addButton(QMessageBox::Cancel);
     }
-    switch (box.exec()) {
+    const int clicked = box.exec();
+    // Closed because the program is ending: nobody chose anything.
+    if (m_stopped)
+        return CautiousAnswer(style);
+    switch (clicked) {
     case QMessageBox::Yes:
         return MessageResult::Yes;
     case QMessageBox::No:
