@@ -188,6 +188,27 @@ private slots:
                  qPrintable(QString::number(LargestDifference(shown, composed))));
     }
 
+    void staleRootPropertiesAreNoFault() {
+        // Another program named a pixmap that no longer exists (the server's own id range, so
+        // that no live client owns it). Freeing it fails; the new background is set anyway,
+        // and the X error does not end the process.
+        const unsigned long stale = 0x1FFFF0;
+        const Window rootWindow = DefaultRootWindow(m_session);
+        for (const char* name : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"})
+            XChangeProperty(m_session, rootWindow, XInternAtom(m_session, name, False), XA_PIXMAP,
+                            32, PropModeReplace, reinterpret_cast<const unsigned char*>(&stale), 1);
+        XSync(m_session, False);
+        QImage picture(1280, 1024, QImage::Format_RGB32);
+        picture.fill(0xFF406080u);
+        QVERIFY(picture.save(m_dir.filePath("after-stale.png")));
+        skyloom::platform::X11RootWallpaper root(qgetenv("DISPLAY"));
+        QString error;
+        QVERIFY2(root.Apply(m_dir.filePath("after-stale.png"), &error), qPrintable(error));
+        const unsigned long pixmap = RootPixmap("_XROOTPMAP_ID");
+        QVERIFY(pixmap != 0 && pixmap != stale);
+        QCOMPARE(RootPicture(m_dir.path()), Pixels(picture));
+    }
+
     void clearingLeavesAPlainRoot() {
         skyloom::platform::X11RootWallpaper root(qgetenv("DISPLAY"));
         QString error;

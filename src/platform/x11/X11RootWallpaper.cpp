@@ -1,6 +1,7 @@
 #include "X11RootWallpaper.h"
 
 #include <QImage>
+#include <QSysInfo>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -54,17 +55,44 @@ Pixmap PropertyPixmap(Display* display, Window root, Atom property) {
     return pixmap;
 }
 
-// Frees the background set before, by Skyloom or any other setter that follows the same
-// convention, and forgets it.
-void ForgetOldBackground(Display* display, Window root) {
+// Frees the background set before, by any setter that follows the same convention, and
+// forgets it; gone is a pixmap already freed, which is left alone.
+void ForgetOldBackground(Display* display, Window root, Pixmap gone) {
     const Atom rootId = XInternAtom(display, "_XROOTPMAP_ID", False);
     const Atom setRootId = XInternAtom(display, "ESETROOT_PMAP_ID", False);
     const Pixmap old = PropertyPixmap(display, root, rootId);
-    if (old && old == PropertyPixmap(display, root, setRootId))
+    if (old && old != gone && old == PropertyPixmap(display, root, setRootId))
         XKillClient(display, old); // the retained resources of the client that made it
     XDeleteProperty(display, root, rootId);
     XDeleteProperty(display, root, setRootId);
 }
+
+// The code of the last X error while an ErrorTrap is alive. Xlib's own handler would end the
+// process on any error, such as a stale pixmap named by another program or a pixmap the server
+// has no memory for.
+int g_lastError = 0;
+
+int RecordError(Display*, XErrorEvent* event) {
+    g_lastError = event->error_code;
+    return 0;
+}
+
+// Collects X errors instead of letting them end the process, while it lives.
+class ErrorTrap {
+public:
+    ErrorTrap() : m_previous(XSetErrorHandler(RecordError)) { g_lastError = 0; }
+    ~ErrorTrap() { XSetErrorHandler(m_previous); }
+    ErrorTrap(const ErrorTrap&) = delete;
+    ErrorTrap& operator=(const ErrorTrap&) = delete;
+    // Waits for the server to handle every request so far; the last error among them, or 0.
+    int Take(Display* display) {
+        XSync(display, False);
+        return std::exchange(g_lastError, 0);
+    }
+
+private:
+    XErrorHandler m_previous;
+};
 
 // Where one colour channel goes in a TrueColor pixel: the mask's lowest bit and its width.
 struct Channel {
@@ -146,7 +174,7 @@ Pixmap MakePixmap(Display* display, int screen, const QImage& picture) {
         QImage rows = picture;
         if (direct) {
             // RGB32 words are the visual's pixels; hand X the image's own rows.
-            image->byte_order = LSBFirst;
+            image->byte_order = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? LSBFirst : MSBFirst;
             image->bytes_per_line = int(rows.bytesPerLine());
             image->data = reinterpret_cast<char*>(rows.bits());
         } else {
@@ -166,19 +194,27 @@ Pixmap MakePixmap(Display* display, int screen, const QImage& picture) {
     return pixmap;
 }
 
-// The connection that made the background now shown. An X server that sees its last client
-// leave resets itself and drops every retained resource with it; kept open, this connection
-// closes when the process ends, after the toolkit's own, so a retained pixmap survives even on
-// a server with no other client. It is closed, leaving its pixmap retained for the next setter
-// to free, when the next background replaces it.
-std::mutex g_retainedLock;
+// The connection that made the background now shown, and its pixmap. An X server that sees
+// its last client leave resets itself and drops every retained resource with it; kept open,
+// this connection closes when the process ends, after the toolkit's own, so the pixmap survives
+// even on a server with no other client. The lock also guards the error trap's record.
+std::mutex g_lock;
 Display* g_retained = nullptr;
+Pixmap g_retainedPixmap = 0;
 
-// Closes the connection of the background before; with the server it goes, its resources
-// stay until ForgetOldBackground frees them.
-void ReleaseRetained() {
-    if (Display* previous = std::exchange(g_retained, nullptr))
-        XCloseDisplay(previous);
+// Closes the connection of the background before, freeing what it made: the root keeps the
+// picture until the new background replaces it. Returns the pixmap freed, or 0.
+Pixmap ReleaseRetained() {
+    Display* previous = std::exchange(g_retained, nullptr);
+    if (!previous)
+        return 0;
+    XSetCloseDownMode(previous, DestroyAll);
+    XCloseDisplay(previous);
+    return std::exchange(g_retainedPixmap, 0);
+}
+
+QString ServerRefused(int code) {
+    return QStringLiteral("the X server refused the background (X error %1)").arg(code);
 }
 
 } // namespace
@@ -194,10 +230,15 @@ bool X11RootWallpaper::Apply(const QString& path, QString* error) {
         return false;
     Display* d = session->display.get();
     const Window root = session->root;
+    std::lock_guard lock(g_lock);
+    ErrorTrap trap;
     const Pixmap pixmap = MakePixmap(d, session->screen, picture);
-    std::lock_guard lock(g_retainedLock);
-    ReleaseRetained();
-    ForgetOldBackground(d, root);
+    if (const int code = trap.Take(d)) {
+        *error = ServerRefused(code);
+        return false; // the old background stays; this connection takes its pixmap along
+    }
+    ForgetOldBackground(d, root, ReleaseRetained());
+    trap.Take(d); // an old pixmap that is already gone is no fault
     for (const char* name : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"})
         XChangeProperty(d, root, XInternAtom(d, name, False), XA_PIXMAP, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(&pixmap), 1);
@@ -206,8 +247,12 @@ bool X11RootWallpaper::Apply(const QString& path, QString* error) {
     // The pixmap outlives this connection, and so this process, until the next background
     // replaces it. The connection stays open until then, or until the process ends.
     XSetCloseDownMode(d, RetainPermanent);
-    XSync(d, False);
+    if (const int code = trap.Take(d)) {
+        *error = ServerRefused(code);
+        return false;
+    }
     g_retained = session->display.release();
+    g_retainedPixmap = pixmap;
     return true;
 }
 
@@ -217,12 +262,16 @@ bool X11RootWallpaper::Clear(QString* error) {
         return false;
     Display* d = session->display.get();
     const Window root = session->root;
-    std::lock_guard lock(g_retainedLock);
-    ReleaseRetained();
-    ForgetOldBackground(d, root);
+    std::lock_guard lock(g_lock);
+    ErrorTrap trap;
+    ForgetOldBackground(d, root, ReleaseRetained());
+    trap.Take(d);
     XSetWindowBackground(d, root, BlackPixel(d, session->screen));
     XClearWindow(d, root);
-    XSync(d, False);
+    if (const int code = trap.Take(d)) {
+        *error = ServerRefused(code);
+        return false;
+    }
     return true;
 }
 
