@@ -11,8 +11,10 @@ if [ -n "$sanitize" ]; then
   # Leaks are reported too; a report fails the test that made it. With glibc 2.34 and later,
   # LeakSanitizer's tracer can crash at the exit of a threaded program ("Tracer caught signal
   # 11") unless __tls_get_addr is left alone (google/sanitizers#1267).
-  export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:intercept_tls_get_addr=0}
-  export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+  # A report exits 86 (87 for undefined behaviour), so that a test expecting the program to
+  # fail with status 1 cannot take a report for that failure.
+  export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:intercept_tls_get_addr=0:exitcode=86}
+  export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:exitcode=87}
 else
   build=${SKYLOOM_BUILD_DIR:-$root/build}
 fi

@@ -27,7 +27,7 @@ constexpr bool kPeakIsChecked = true;
 // How a program run by RunMeasured ended.
 struct MeasuredRun {
     int exitCode = -1;  // the exit status when it exited
-    int signal = 0;     // the signal that ended it, 0 when it exited
+    int signal = 0;     // the signal that ended it (SIGKILL when out of time), 0 when it exited
     long peakKiB = 0;   // its peak resident memory
     double seconds = 0; // wall-clock time
     QByteArray err;     // what it wrote on stderr
@@ -77,10 +77,9 @@ inline MeasuredRun RunMeasured(const QString& program, const QStringList& argume
         return run;
     run.seconds = timer.elapsed() / 1000.0;
     run.peakKiB = usage.ru_maxrss;
-    // timeout exits 128 + 9 when it had to kill the program.
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 137)
-        run.signal = SIGKILL;
-    else if (WIFEXITED(status))
+    // With -s KILL, timeout kills its whole process group, itself included, when the time is
+    // up; it passes a signal that ended the program on by dying of it.
+    if (WIFEXITED(status))
         run.exitCode = WEXITSTATUS(status);
     else if (WIFSIGNALED(status))
         run.signal = WTERMSIG(status);
