@@ -64,6 +64,7 @@ private slots:
         QTest::newRow("library") << "library";
         QTest::newRow("engine") << "engine";
         QTest::newRow("composer") << "composer";
+        QTest::newRow("settings") << "settings";
     }
 
     void slideshowLayersBuildNoWidgets() {
@@ -77,7 +78,7 @@ private slots:
     }
 
     void onlyThePlatformTalksToTheSession() {
-        for (const char* folder : {"library", "engine", "composer", "app", "ui"})
+        for (const char* folder : {"library", "engine", "composer", "settings", "app", "ui"})
             for (const Include& include : IncludesBelow(folder))
                 QVERIFY2(!IsDesktopSessionHeader(include.header),
                          qPrintable(QString("%1:%2 includes %3")

@@ -1,6 +1,6 @@
 #include "CPSMainDialog.h"
 
-#include "SettingsSnapshot.h"
+#include "settings/SettingsSnapshot.h"
 #include "library/MessageReporter.h"
 #include "ui/pages/SettingsPage.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CAppSettings.h"
+#include "settings/CAppSettings.h"
 #include "PathsAndSettings.h"
 #include "composer/CBackgroundRenderer.h"
 #include "composer/RenderOptions.h"

@@ -1,8 +1,8 @@
 #include "ComposeCommand.h"
 
-#include "CAppSettings.h"
+#include "settings/CAppSettings.h"
 #include "PathsAndSettings.h"
-#include "SettingsSnapshot.h"
+#include "settings/SettingsSnapshot.h"
 #include "composer/CBackgroundRenderer.h"
 #include "composer/CWallpaperComposer.h"
 #include "composer/ImageToolkit.h"

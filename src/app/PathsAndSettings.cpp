@@ -1,6 +1,6 @@
 #include "PathsAndSettings.h"
 
-#include "CAppSettings.h"
+#include "settings/CAppSettings.h"
 #include "library/CCategoriesTable.h"
 #include "library/CFolderScanner.h"
 #include "library/PhotoPatterns.h"

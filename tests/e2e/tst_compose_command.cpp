@@ -6,7 +6,7 @@
 #include "TestImages.h"
 #include "TestMain.h"
 #include "TestProcess.h"
-#include "app/CAppSettings.h"
+#include "settings/CAppSettings.h"
 
 #include <QImage>
 #include <QProcess>

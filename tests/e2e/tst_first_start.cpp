@@ -4,7 +4,7 @@
 #include "TestFiles.h"
 #include "TestMain.h"
 #include "TestProcess.h"
-#include "app/CAppSettings.h"
+#include "settings/CAppSettings.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -9,7 +9,7 @@
 #include "TestImages.h"
 #include "TestMain.h"
 #include "TestProcess.h"
-#include "app/CAppSettings.h"
+#include "settings/CAppSettings.h"
 
 #include <QCoreApplication>
 #include <QDir>

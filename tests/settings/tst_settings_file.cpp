@@ -5,7 +5,7 @@
 #include "SettingsFixture.h"
 #include "TestFiles.h"
 #include "TestMain.h"
-#include "app/CAppSettings.h"
+#include "settings/CAppSettings.h"
 
 #include <QDir>
 #include <QFile>

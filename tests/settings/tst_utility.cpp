@@ -3,7 +3,7 @@
 #include "DummyServices.h"
 #include "RecordingReporter.h"
 #include "TestMain.h"
-#include "app/CUtility.h"
+#include "settings/CUtility.h"
 #include "platform/Platform.h"
 
 #include <QFile>
