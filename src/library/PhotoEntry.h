@@ -23,6 +23,7 @@ struct PhotoEntry {
     int measured = 0;
     int tooSmall = 0;
     int wrongOrientation = 0;
+    int unreadable = 0; // missing or not a picture: never chosen again in this queue
 };
 
 } // namespace skyloom

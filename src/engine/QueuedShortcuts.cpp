@@ -1,0 +1,42 @@
+#include "QueuedShortcuts.h"
+
+#include "CMersenneTwister.h"
+
+#include <algorithm>
+
+namespace skyloom {
+
+int QueuedShortcuts::Choose(CMersenneTwister& random, quint32 seed) {
+    const int last = lastShortcutId;
+    if (entries.size() <= 1)
+        return last;
+    random.Seed(seed);
+    const auto open = [last](const QueueEntry& e) { return !e.visited && e.shortcutId != last; };
+    if (std::none_of(entries.begin(), entries.end(), open))
+        ResetVisited(); // the last shown stays excluded for this draw
+    // Ids are distinct, so with two or more entries one other than last is always unvisited.
+    for (;;) {
+        const QueueEntry& entry = entries[random.Below(quint32(entries.size()))];
+        if (open(entry))
+            return entry.shortcutId;
+    }
+}
+
+void QueuedShortcuts::ResetVisited() {
+    for (QueueEntry& entry : entries)
+        entry.visited = 0;
+    lastShortcutId = -1;
+}
+
+void QueuedShortcuts::MarkVisited(int shortcutId) {
+    for (QueueEntry& entry : entries)
+        if (entry.shortcutId == shortcutId)
+            entry.visited = 1;
+}
+
+bool QueuedShortcuts::AnyUnvisited() const {
+    return std::any_of(entries.begin(), entries.end(),
+                       [](const QueueEntry& e) { return !e.visited; });
+}
+
+} // namespace skyloom
