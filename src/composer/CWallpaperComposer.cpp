@@ -308,6 +308,9 @@ ComposeResult ComposeWallpaper(const QString& photoPath, int orientation,
         return ComposeResult::Cancelled;
     if (canvas.isNull())
         return ComposeResult::NoCanvas;
+    // The wallpaper only ever changes to a photo: without one the old picture stays.
+    if (!photoDrawn)
+        return ComposeResult::PhotoUnreadable;
     // A failed save leaves the previous file, and the desktop is left showing it.
     if (!SaveImage(canvas, wallpaperPath, "image/jpeg", 100))
         return ComposeResult::NotSaved;
@@ -315,7 +318,7 @@ ComposeResult ComposeWallpaper(const QString& photoPath, int orientation,
         return ComposeResult::Cancelled;
     if (apply)
         apply(wallpaperPath);
-    return photoDrawn ? ComposeResult::Applied : ComposeResult::BackgroundOnly;
+    return ComposeResult::Applied;
 }
 
 } // namespace skyloom

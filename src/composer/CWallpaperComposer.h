@@ -36,11 +36,11 @@ PhotoLayout LayoutPhoto(const QSize& screen, const QSize& photo, int orientation
 
 // How a composition ended.
 enum class ComposeResult {
-    Applied,        // the photo over the background was saved and applied
-    BackgroundOnly, // the photo could not be read; the background alone was saved and applied
-    Cancelled,      // the run flag was cleared; nothing was saved or applied after that
-    NoCanvas,       // there is no background to draw on; nothing was saved
-    NotSaved,       // the wallpaper file could not be written; the old one and the desktop stay
+    Applied,         // the photo over the background was saved and applied
+    PhotoUnreadable, // the photo could not be read; nothing was saved or applied
+    Cancelled,       // the run flag was cleared; nothing was saved or applied after that
+    NoCanvas,        // there is no background to draw on; nothing was saved
+    NotSaved,        // the wallpaper file could not be written; the old one and the desktop stay
 };
 
 // Draws the photo over a copy of the background as the options say. Null when the run flag is
