@@ -2,6 +2,7 @@
 
 #include "CPSMainDialog.h"
 #include "ComposeCommand.h"
+#include "SlideshowCommand.h"
 #include "TerminationSignals.h"
 #include "Version.h"
 #include "platform/Platform.h"
@@ -27,7 +28,7 @@ void CloseOpenDialogs(const QWidget* keep) {
 }
 
 struct CommandLine {
-    enum Mode { Run, Done, Error, Compose } mode = Run;
+    enum Mode { Run, Done, Error, Compose, Slideshow } mode = Run;
     ComposeRequest compose;
 };
 
@@ -47,7 +48,10 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     const QCommandLineOption settings(
         "settings", "Take the look from this settings file instead of your own.", "FILE");
     const QCommandLineOption apply("apply", "Also make the composed file the desktop wallpaper.");
-    parser.addOptions({compose, output, screen, settings, apply});
+    const QCommandLineOption slideshow(
+        "slideshow", "Run the slideshow with your settings and photo library, without any window, "
+                     "until ended by a signal.");
+    parser.addOptions({compose, output, screen, settings, apply, slideshow});
     parser.setApplicationDescription(
         QStringLiteral("%1: shows photos from your photo folders as the desktop wallpaper.")
             .arg(QLatin1String(kApplicationTitle)));
@@ -71,8 +75,10 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         for (const QCommandLineOption* only : {&output, &screen, &settings, &apply})
             if (parser.isSet(*only))
                 return fail(QStringLiteral("--%1 goes with --compose").arg(only->names().first()));
-        return {CommandLine::Run, {}};
+        return {parser.isSet(slideshow) ? CommandLine::Slideshow : CommandLine::Run, {}};
     }
+    if (parser.isSet(slideshow))
+        return fail(QStringLiteral("--slideshow and --compose do not go together"));
     if (!parser.isSet(output))
         return fail(QStringLiteral("--compose needs --output FILE"));
     return {CommandLine::Compose,
@@ -80,12 +86,22 @@ CommandLine ParseCommandLine(int argc, char** argv) {
              parser.value(settings), parser.isSet(apply)}};
 }
 
-int Compose(int argc, char** argv, const ComposeRequest& request) {
-    // No window is shown, so without a display the off-screen platform serves.
+// The commands that show no window: without a display the off-screen platform serves.
+void UseOffscreenWithoutDisplay() {
     if (!platform::HasGraphicalSession() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+int Compose(int argc, char** argv, const ComposeRequest& request) {
+    UseOffscreenWithoutDisplay();
     QGuiApplication app(argc, argv);
     return RunCompose(request);
+}
+
+int Slideshow(int argc, char** argv) {
+    UseOffscreenWithoutDisplay();
+    QGuiApplication app(argc, argv);
+    return RunSlideshow();
 }
 
 } // namespace
@@ -103,6 +119,8 @@ int CMainApp::Main(int argc, char** argv) {
         return 2;
     case CommandLine::Compose:
         return Compose(argc, argv, command.compose);
+    case CommandLine::Slideshow:
+        return Slideshow(argc, argv);
     case CommandLine::Run:
         break;
     }

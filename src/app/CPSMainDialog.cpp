@@ -1,7 +1,7 @@
 #include "CPSMainDialog.h"
 
-#include "settings/SettingsSnapshot.h"
 #include "library/MessageReporter.h"
+#include "settings/SettingsSnapshot.h"
 #include "ui/pages/SettingsPage.h"
 
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "settings/CAppSettings.h"
 #include "PathsAndSettings.h"
 #include "composer/CBackgroundRenderer.h"
 #include "composer/RenderOptions.h"
 #include "engine/ManualResetEvent.h"
+#include "settings/CAppSettings.h"
 
 #include <QDialog>
 

@@ -1,12 +1,12 @@
 #include "ComposeCommand.h"
 
-#include "settings/CAppSettings.h"
 #include "PathsAndSettings.h"
-#include "settings/SettingsSnapshot.h"
 #include "composer/CBackgroundRenderer.h"
 #include "composer/CWallpaperComposer.h"
 #include "composer/ImageToolkit.h"
 #include "platform/Platform.h"
+#include "settings/CAppSettings.h"
+#include "settings/SettingsSnapshot.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "PathsAndSettings.h"
 
-#include "settings/CAppSettings.h"
 #include "library/CCategoriesTable.h"
 #include "library/CFolderScanner.h"
 #include "library/PhotoPatterns.h"
 #include "platform/Platform.h"
+#include "settings/CAppSettings.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,8 @@
 #include "composer/CWallpaperComposer.h"
 #include "library/TextHelpers.h"
 
-#include <QThread>
+#include <pthread.h>
+#include <sched.h>
 
 namespace skyloom {
 namespace {
@@ -34,19 +35,18 @@ CSlideshowEngine::~CSlideshowEngine() {
     Shutdown();
 }
 
-QThread* CSlideshowEngine::StartWorker(std::function<void()> work) {
-    QThread* thread = QThread::create(std::move(work));
-    thread->start(QThread::IdlePriority);
-    return thread;
+std::thread CSlideshowEngine::StartWorker(std::function<void()> work) {
+    return std::thread([work = std::move(work)] {
+        sched_param idle{};
+        pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
+        work();
+    });
 }
 
 void CSlideshowEngine::Finish(Job& job) {
-    if (!job.thread)
-        return;
-    // The job posts its result as its last act, so this wait is for the thread's exit only.
-    job.thread->wait();
-    delete job.thread;
-    job.thread = nullptr;
+    // The job posts its result as its last act, so this waits for the thread's exit only.
+    if (job.thread.joinable())
+        job.thread.join();
 }
 
 void CSlideshowEngine::ApplySnapshot(const SlideshowSnapshot& snapshot) {
@@ -65,7 +65,7 @@ void CSlideshowEngine::BuildQueue(std::vector<int> ids) {
         return;
     Pause();
     m_building = true;
-    if (m_build.thread) {
+    if (m_build.thread.joinable()) {
         // The build under way is told to stop; this one follows when it has ended.
         m_build.running->store(0);
         m_pendingIds = std::move(ids);
@@ -88,13 +88,9 @@ void CSlideshowEngine::StartBuild(std::vector<int> ids) {
         StartWorker([this, ids = std::move(ids), running, database, generation, total] {
             auto build = std::make_shared<PhotoQueueBuild>(
                 BuildPhotoQueue(ids, database, *running, [this, total](int done) {
-                    QMetaObject::invokeMethod(
-                        this, [this, done, total] { emit progressChanged(done, total); },
-                        Qt::QueuedConnection);
+                    m_inbox.Post([this, done, total] { emit progressChanged(done, total); });
                 }));
-            QMetaObject::invokeMethod(
-                this, [this, generation, build] { OnBuildDone(generation, build); },
-                Qt::QueuedConnection);
+            m_inbox.Post([this, generation, build] { OnBuildDone(generation, build); });
         });
 }
 
@@ -151,7 +147,7 @@ void CSlideshowEngine::OnQueueBuilt() {
 void CSlideshowEngine::StartChange() {
     if (m_shuttingDown || m_building || (m_paused && !m_nextRequested))
         return;
-    if (m_change.thread) {
+    if (m_change.thread.joinable()) {
         m_changeAgain = true; // one change at a time: this one follows
         return;
     }
@@ -183,9 +179,7 @@ void CSlideshowEngine::StartChange() {
         const ChangeOutcome outcome =
             idle ? RunChange(snapshot, background, shortcutId, shortcutCount, *running)
                  : ChangeOutcome{ChangeOutcome::IdleDeferred, {}, -1, false};
-        QMetaObject::invokeMethod(
-            this, [this, generation, outcome] { OnChangeDone(generation, outcome); },
-            Qt::QueuedConnection);
+        m_inbox.Post([this, generation, outcome] { OnChangeDone(generation, outcome); });
     });
 }
 

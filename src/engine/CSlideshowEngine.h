@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CMersenneTwister.h"
+#include "MainThreadInbox.h"
 #include "PhotoQueueBuilder.h"
 #include "SlideshowSnapshot.h"
 
@@ -14,8 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-
-class QThread;
+#include <thread>
 
 namespace skyloom {
 
@@ -62,7 +62,7 @@ public:
     bool IsPaused() const { return m_paused; }
     bool IsAutoPaused() const { return m_autoPaused; }
     bool IsBuilding() const { return m_building; }
-    bool IsChanging() const { return m_change.thread != nullptr; }
+    bool IsChanging() const { return m_change.thread.joinable(); }
     int PhotosQueued() const { return m_photosQueued; }
     QString StatusText() const;
     QString Tooltip() const;
@@ -79,7 +79,7 @@ signals:
 private:
     struct Job {
         std::shared_ptr<std::atomic<int>> running;
-        QThread* thread = nullptr;
+        std::thread thread;
         quint64 generation = 0;
     };
     struct ChangeOutcome {
@@ -102,10 +102,11 @@ private:
     void ShowUnable();
     void UpdateStatus();
     // Starts work on a new thread at the lowest priority.
-    QThread* StartWorker(std::function<void()> work);
+    static std::thread StartWorker(std::function<void()> work);
     static void Finish(Job& job);
 
     EngineSetup m_setup;
+    MainThreadInbox m_inbox; // the workers' results
     SlideshowSnapshot m_snapshot;
     QImage m_background;
     QSize m_screen;

@@ -12,8 +12,11 @@ int QueuedShortcuts::Choose(CMersenneTwister& random, quint32 seed) {
         return last;
     random.Seed(seed);
     const auto open = [last](const QueueEntry& e) { return !e.visited && e.shortcutId != last; };
+    // A new round: every shortcut unvisited again, the last shown still last, so that it
+    // cannot open the round (nor a second try at it, should its draw find nothing).
     if (std::none_of(entries.begin(), entries.end(), open))
-        ResetVisited(); // the last shown stays excluded for this draw
+        for (QueueEntry& entry : entries)
+            entry.visited = 0;
     // Ids are distinct, so with two or more entries one other than last is always unvisited.
     for (;;) {
         const QueueEntry& entry = entries[random.Below(quint32(entries.size()))];

@@ -26,7 +26,7 @@ public:
     // The shortcut for the next change. With one queued shortcut the last shown id is given
     // back (a change then takes any photo of the queue); with more, the generator is seeded
     // with seed and unvisited shortcuts other than the last are drawn, all of them becoming
-    // unvisited again once none is left.
+    // unvisited again (a new round) once none is left.
     int Choose(CMersenneTwister& random, quint32 seed);
     // Every shortcut unvisited, none shown last.
     void ResetVisited();
