@@ -13,6 +13,10 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+// After Qt's headers, whose names Xlib's macros would break.
+// clang-format off
+#include "RootPixmap.h"
+// clang-format on
 #include <csignal>
 
 using namespace skyloom;
@@ -24,22 +28,6 @@ constexpr int kExitLimitMs = 8000;
 #else
 constexpr int kExitLimitMs = 1500;
 #endif
-
-unsigned long RootPixmap(Display* display) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long items = 0, after = 0;
-    unsigned char* data = nullptr;
-    unsigned long pixmap = 0;
-    if (XGetWindowProperty(display, DefaultRootWindow(display),
-                           XInternAtom(display, "_XROOTPMAP_ID", False), 0, 1, False, XA_PIXMAP,
-                           &type, &format, &items, &after, &data) == Success &&
-        data && items == 1)
-        pixmap = *reinterpret_cast<unsigned long*>(data);
-    if (data)
-        XFree(data);
-    return pixmap;
-}
 
 } // namespace
 
@@ -101,7 +89,7 @@ private slots:
         timer.start();
         while (changes < 4 && timer.elapsed() < 20000) {
             QTest::qWait(50);
-            const unsigned long pixmap = RootPixmap(look);
+            const unsigned long pixmap = test::RootPixmap("_XROOTPMAP_ID", look);
             if (pixmap && pixmap != shown) {
                 shown = pixmap;
                 ++changes;

@@ -13,6 +13,10 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+// After Qt's headers, whose names Xlib's macros would break.
+// clang-format off
+#include "RootPixmap.h"
+// clang-format on
 
 namespace {
 
@@ -36,22 +40,7 @@ QImage RootPicture(const QString& folder, const QString& display = {}) {
     return Pixels(QImage(png));
 }
 
-// The pixmap named by a root property, or 0.
-unsigned long RootPixmap(const char* property, Display* display) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long items = 0, after = 0;
-    unsigned char* data = nullptr;
-    unsigned long pixmap = 0;
-    if (XGetWindowProperty(display, DefaultRootWindow(display),
-                           XInternAtom(display, property, False), 0, 1, False, XA_PIXMAP, &type,
-                           &format, &items, &after, &data) == Success &&
-        data && items == 1)
-        pixmap = *reinterpret_cast<unsigned long*>(data);
-    if (data)
-        XFree(data);
-    return pixmap;
-}
+using skyloom::test::RootPixmap;
 
 unsigned long RootPixmap(const char* property) {
     Display* display = XOpenDisplay(nullptr);
