@@ -4,6 +4,7 @@
 #include "TerminationSignals.h"
 #include "engine/CSlideshowEngine.h"
 #include "engine/DesktopWallpaper.h"
+#include "engine/UserIdle.h"
 #include "platform/Platform.h"
 #include "settings/CAppSettings.h"
 
@@ -24,6 +25,7 @@ int RunSlideshow() {
         return path.isEmpty() ? ClearDesktopWallpaper() : ApplyDesktopWallpaper(path);
     };
     setup.screenSize = [] { return platform::Services().desktop->PrimaryScreenSize(); };
+    setup.idleMs = UserIdleMs;
     CSlideshowEngine engine(setup);
     engine.ApplySnapshot(SnapshotOf(settings));
 

@@ -2,6 +2,7 @@
 
 #include "DesktopInfo.h"
 #include "Folders.h"
+#include "IdleTime.h"
 #include "ProfileStore.h"
 #include "Wallpaper.h"
 
@@ -15,6 +16,7 @@ struct Platform {
     std::unique_ptr<IDesktopInfo> desktop;
     std::unique_ptr<IProfileStore> profile;
     std::unique_ptr<IWallpaper> wallpaper;
+    std::unique_ptr<IIdleTime> idle;
 };
 
 // The facilities in force. The first call without an installed set creates the one for the

@@ -42,6 +42,9 @@ DummyPlatform CreateDummyPlatform(const QString& home) {
     auto wallpaper = std::make_unique<DummyWallpaper>();
     dummy.wallpaper = wallpaper.get();
     dummy.services->wallpaper = std::move(wallpaper);
+    auto idle = std::make_unique<DummyIdleTime>();
+    dummy.idle = idle.get();
+    dummy.services->idle = std::move(idle);
     return dummy;
 }
 

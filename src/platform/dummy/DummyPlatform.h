@@ -64,12 +64,20 @@ public:
     QString failWith;
 };
 
+// An idle clock the test sets; nothing means the session cannot tell.
+class DummyIdleTime final : public IIdleTime {
+public:
+    std::optional<qint64> IdleMilliseconds() override { return idleMs; }
+    std::optional<qint64> idleMs = 0;
+};
+
 // A full dummy set below the given home folder; the returned pointers stay owned by the set.
 struct DummyPlatform {
     std::unique_ptr<Platform> services;
     DummyDesktopInfo* desktop = nullptr;
     DummyProfileStore* profile = nullptr;
     DummyWallpaper* wallpaper = nullptr;
+    DummyIdleTime* idle = nullptr;
 };
 DummyPlatform CreateDummyPlatform(const QString& home);
 
