@@ -57,6 +57,7 @@ PhotoQueueBuild BuildPhotoQueue(const std::vector<int>& ids, const QString& data
     if (!running)
         return build;
     build.queue.photos = std::move(scanner.m_entries);
+    build.queue.photos.shrink_to_fit(); // kept for the whole run: no spare room
     build.complete = true;
     return build;
 }

@@ -128,9 +128,8 @@ void Walk::Directory(int fd, const QString& folder, bool recursive) {
                    S_ISREG(st.st_mode)) {
             // Only regular files: a pipe or device named like a photo would hang its reader.
             PhotoEntry photo;
-            photo.fileName = QFile::decodeName(name);
-            photo.path = folder + photo.fileName;
-            photo.folderPart = folder;
+            photo.path = folder + QFile::decodeName(name);
+            photo.nameStart = int(folder.size());
             photo.modified = st.st_mtime;
             photo.size = static_cast<std::uint32_t>(st.st_size);
             photo.tag = m_tag;

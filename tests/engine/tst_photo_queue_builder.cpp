@@ -76,7 +76,7 @@ private slots:
         QVERIFY(build.complete);
         QStringList found;
         for (const PhotoEntry& e : build.queue.photos) {
-            found << QString("%1:%2").arg(e.fileName).arg(e.tag);
+            found << QString("%1:%2").arg(e.FileName()).arg(e.tag);
             QVERIFY(!e.shown && !e.measured && e.orientation == -1);
         }
         QCOMPARE(found, photos);

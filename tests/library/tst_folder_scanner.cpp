@@ -96,8 +96,8 @@ private slots:
         QVERIFY(scanner.Scan(m_dir.filePath("facts"), true));
         const PhotoEntry& e = scanner.m_entries.at(0);
         QCOMPARE(e.path, path);
-        QCOMPARE(e.folderPart, m_dir.filePath("facts") + "/");
-        QCOMPARE(e.fileName, "Sunset 01.png");
+        QCOMPARE(e.FolderPart(), m_dir.filePath("facts") + "/");
+        QCOMPARE(e.FileName(), "Sunset 01.png");
         QCOMPARE(e.size, 1234u);
         QCOMPARE(e.modified, 1300000000);
         QCOMPARE(e.tag, 42);
