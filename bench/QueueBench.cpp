@@ -94,15 +94,20 @@ int Queue(const QStringList& args) {
         bytesPerPhoto = (qint64(after) - qint64(before)) / qint64(std::max<std::size_t>(1, queued));
         build = {};
 
-        // The same folders scanned alone, as the builder scans them.
+        // The same folders walked alone, each on its own, without any queue to fill.
         timer.restart();
-        CFolderScanner scanner;
-        scanner.m_pContinue = &running;
-        scanner.SetPatterns(BuildPatterns(true, true, true, true));
-        scanner.m_recursive = 1;
-        for (int s = 0; s < shortcuts; ++s)
-            scanner.Scan(QString("%1/shortcut%2").arg(work).arg(s), false);
+        std::size_t walked = 0;
+        for (int s = 0; s < shortcuts; ++s) {
+            CFolderScanner scanner;
+            scanner.m_pContinue = &running;
+            scanner.SetPatterns(BuildPatterns(true, true, true, true));
+            scanner.m_recursive = 1;
+            scanner.Scan(QString("%1/shortcut%2").arg(work).arg(s), true);
+            walked += scanner.m_entries.size();
+        }
         scans.push_back(timer.nsecsElapsed() / 1e6);
+        if (walked != queued)
+            return 1;
     }
     std::printf("build runs (ms):");
     for (double ms : builds)

@@ -5,6 +5,8 @@
 #include "library/PhotoPatterns.h"
 #include "library/SqlText.h"
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 
 namespace skyloom {
@@ -37,6 +39,11 @@ PhotoQueueBuild BuildPhotoQueue(const std::vector<int>& ids, const QString& data
                                 const std::function<void(int done)>& progress) {
     PhotoQueueBuild build;
     const std::map<int, ShortcutRecord> shortcuts = ReadShortcuts(ids, databasePath, running);
+    // Each shortcut's photos are walked on their own and the lot sorted once at the end, rather
+    // than merged into one sorted array after every shortcut (which costs the square of the
+    // number of shortcuts). Sorting the walks latest first, and stably, puts a later walk's
+    // entry in front of an equal path of an earlier one, as merging would.
+    std::vector<std::vector<PhotoEntry>> walks;
     CFolderScanner scanner;
     scanner.m_pContinue = &running;
     int done = 0;
@@ -49,15 +56,24 @@ PhotoQueueBuild BuildPhotoQueue(const std::vector<int>& ids, const QString& data
             scanner.SetPatterns(BuildPatterns(s.jpg, s.bmp, s.png, s.tiff));
             scanner.m_recursive = s.recursive;
             scanner.m_tag = id;
-            scanner.Scan(s.folder, false);
+            scanner.Scan(s.folder, true);
+            walks.push_back(std::move(scanner.m_entries));
+            scanner.RemoveAll();
         }
         if (progress)
             progress(++done);
     }
     if (!running)
         return build;
-    build.queue.photos = std::move(scanner.m_entries);
-    build.queue.photos.shrink_to_fit(); // kept for the whole run: no spare room
+    std::size_t total = 0;
+    for (const auto& walk : walks)
+        total += walk.size();
+    std::vector<PhotoEntry>& photos = build.queue.photos;
+    photos.reserve(total); // exactly: the queue is kept for the whole run
+    for (auto walk = walks.rbegin(); walk != walks.rend(); ++walk)
+        std::move(walk->begin(), walk->end(), std::back_inserter(photos));
+    walks.clear();
+    std::stable_sort(photos.begin(), photos.end(), PhotoPathLess);
     build.complete = true;
     return build;
 }

@@ -24,10 +24,6 @@ constexpr auto kPumpInterval = std::chrono::milliseconds(5);
 // How many entries pass between two looks at the clock.
 constexpr int kEntriesPerClockCheck = 64;
 
-bool LessPath(const PhotoEntry& a, const PhotoEntry& b) {
-    return QString::compare(a.path, b.path, Qt::CaseInsensitive) < 0;
-}
-
 // The state of one walk: what it found, the folders it has been in, and the event pump.
 class Walk {
 public:
@@ -177,7 +173,7 @@ int CFolderScanner::ScanFolder(const QString& folder, bool recursive) {
 // equal one, reached with one sort instead of shifting the array for every insert.
 void CFolderScanner::MergeSorted(std::vector<PhotoEntry> batch) {
     std::reverse(batch.begin(), batch.end());
-    std::stable_sort(batch.begin(), batch.end(), LessPath);
+    std::stable_sort(batch.begin(), batch.end(), PhotoPathLess);
     if (m_entries.empty()) {
         m_entries = std::move(batch);
         return;
@@ -186,8 +182,12 @@ void CFolderScanner::MergeSorted(std::vector<PhotoEntry> batch) {
     merged.reserve(m_entries.size() + batch.size());
     std::merge(std::make_move_iterator(batch.begin()), std::make_move_iterator(batch.end()),
                std::make_move_iterator(m_entries.begin()), std::make_move_iterator(m_entries.end()),
-               std::back_inserter(merged), LessPath);
+               std::back_inserter(merged), PhotoPathLess);
     m_entries = std::move(merged);
+}
+
+bool PhotoPathLess(const PhotoEntry& a, const PhotoEntry& b) {
+    return QString::compare(a.path, b.path, Qt::CaseInsensitive) < 0;
 }
 
 int CFolderScanner::CountPhotos(const QString& folder, bool jpeg, bool bmp, bool png, bool tiff,

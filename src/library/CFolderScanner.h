@@ -40,4 +40,7 @@ private:
     void MergeSorted(std::vector<PhotoEntry> batch);
 };
 
+// The order of the entries: by path without regard to letter case.
+bool PhotoPathLess(const PhotoEntry& a, const PhotoEntry& b);
+
 } // namespace skyloom

@@ -18,16 +18,24 @@
 #include "RootPixmap.h"
 // clang-format on
 #include <csignal>
+#include <memory>
 
 using namespace skyloom;
 
 namespace {
 
+// Four changes at a 1 s interval, and the exit after a signal; sanitizers slow both down.
 #ifdef SKYLOOM_SANITIZED
+constexpr int kChangesLimitMs = 40000;
 constexpr int kExitLimitMs = 8000;
 #else
+constexpr int kChangesLimitMs = 10000;
 constexpr int kExitLimitMs = 1500;
 #endif
+
+struct DisplayCloser {
+    void operator()(Display* display) const { XCloseDisplay(display); }
+};
 
 } // namespace
 
@@ -69,7 +77,8 @@ private slots:
         settings.SetSettingsPath(data + "/Settings.skdat");
         QVERIFY(settings.Save());
 
-        Display* look = XOpenDisplay(nullptr); // also keeps the server from resetting
+        // Also keeps the server from resetting.
+        const std::unique_ptr<Display, DisplayCloser> look(XOpenDisplay(nullptr));
         QVERIFY(look != nullptr);
         QProcessEnvironment env = test::UserEnvironment(home.path());
         env.remove("XDG_CURRENT_DESKTOP");
@@ -87,16 +96,15 @@ private slots:
         unsigned long shown = 0;
         QElapsedTimer timer;
         timer.start();
-        while (changes < 4 && timer.elapsed() < 20000) {
+        while (changes < 4 && timer.elapsed() < kChangesLimitMs) {
             QTest::qWait(50);
-            const unsigned long pixmap = test::RootPixmap("_XROOTPMAP_ID", look);
+            const unsigned long pixmap = test::RootPixmap("_XROOTPMAP_ID", look.get());
             if (pixmap && pixmap != shown) {
                 shown = pixmap;
                 ++changes;
             }
         }
         QVERIFY2(changes >= 4, qPrintable(QString::number(changes)));
-        QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
         QCOMPARE(QImage(data + "/Wallpaper.jpg").size(), QSize(1280, 1024));
 
         timer.restart();
@@ -107,7 +115,6 @@ private slots:
         QCOMPARE(skyloom.exitCode(), 0);
         const QString out = QString::fromUtf8(skyloom.readAllStandardOutput());
         QVERIFY2(out.contains("6 Photos Queued"), qPrintable(out));
-        XCloseDisplay(look);
     }
 };
 
