@@ -63,8 +63,8 @@ void CSlideshowEngine::ApplySnapshot(const SlideshowSnapshot& snapshot) {
 void CSlideshowEngine::BuildQueue(std::vector<int> ids) {
     if (m_shuttingDown)
         return;
+    m_building = true; // before the pause, so that the status reads as a build's
     Pause();
-    m_building = true;
     if (m_build.thread.joinable()) {
         // The build under way is told to stop; this one follows when it has ended.
         m_build.running->store(0);
