@@ -18,11 +18,15 @@ int QueuedShortcuts::Choose(CMersenneTwister& random, quint32 seed) {
         for (QueueEntry& entry : entries)
             entry.visited = 0;
     // Ids are distinct, so with two or more entries one other than last is always unvisited.
-    for (;;) {
-        const QueueEntry& entry = entries[random.Below(quint32(entries.size()))];
+    // A seed of 0 leaves the generator's state all zeros and every draw the first entry, so the
+    // draws are bounded and the first open entry taken after them.
+    const quint32 n = quint32(entries.size());
+    for (quint32 attempt = 0; attempt < 64 * n; ++attempt) {
+        const QueueEntry& entry = entries[random.Below(n)];
         if (open(entry))
             return entry.shortcutId;
     }
+    return std::find_if(entries.begin(), entries.end(), open)->shortcutId;
 }
 
 void QueuedShortcuts::ResetVisited() {

@@ -47,6 +47,15 @@ private slots:
         }
     }
 
+    void aSeedOfZeroStillChooses() {
+        // The 1998 seeding turns 0 into an all-zero state: every draw gives the first entry.
+        QueuedShortcuts queue = Queue(3);
+        queue.MarkVisited(10);
+        CMersenneTwister random;
+        const int id = queue.Choose(random, 0);
+        QVERIFY(id == 20 || id == 30);
+    }
+
     void oneShortcutGivesBackTheLast() {
         QueuedShortcuts queue = Queue(1);
         CMersenneTwister random;
