@@ -62,6 +62,24 @@ private slots:
                  MessageResult::No);
     }
 
+    void aWorkerWaitingForAnAnswerIsReleasedByTheEnd() {
+        // The main thread joins the worker (as the exit does) without running its event loop:
+        // the box is never shown, and stopping the reporter hands the worker its answer.
+        MessageBoxReporter reporter;
+        std::atomic<int> result{0};
+        std::thread worker([&] {
+            result = reporter.ShowMessage("Skyloom", "The desktop failed.", MessageStyle::Ok);
+        });
+        QThread::msleep(50);
+        QCOMPARE(result.load(), 0);
+        reporter.StopShowing();
+        worker.join();
+        QCOMPARE(result.load(), MessageResult::Ok);
+        // The box asked for meanwhile is not shown later either.
+        QCoreApplication::processEvents();
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
     void nothingIsShownOnceStopped_data() {
         QTest::addColumn<unsigned>("style");
         QTest::addColumn<int>("answer");

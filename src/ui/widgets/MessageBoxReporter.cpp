@@ -5,6 +5,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <memory>
 
 namespace skyloom {
 namespace {
@@ -43,15 +44,9 @@ int MessageBoxReporter::ShowMessage(const QString& caption, const QString& text,
         std::fprintf(stderr, "%s\n", qUtf8Printable(text));
         return CautiousAnswer(style);
     }
-    // Widgets live on the main thread only: a worker's message is shown there while the
-    // worker waits for the answer.
-    if (QThread::currentThread() != QCoreApplication::instance()->thread()) {
-        int answer = MessageResult::Ok;
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [&] { answer = ShowMessage(caption, text, style); },
-            Qt::BlockingQueuedConnection);
-        return answer;
-    }
+    // Widgets live on the main thread only.
+    if (QThread::currentThread() != QCoreApplication::instance()->thread())
+        return ShowForWorker(caption, text, style);
     const bool yesNo = (style & 0xF) == MessageStyle::YesNo;
     const bool okCancel = (style & 0xF) == MessageStyle::OkCancel;
     QMessageBox box(IconOf(style), caption.isEmpty() ? QStringLiteral("Error") : caption, text,
@@ -78,6 +73,36 @@ int MessageBoxReporter::ShowMessage(const QString& caption, const QString& text,
     default:
         return MessageResult::Ok;
     }
+}
+
+void MessageBoxReporter::StopShowing() {
+    {
+        std::lock_guard lock(m_lock);
+        m_stopped = true;
+    }
+    m_answered.notify_all();
+}
+
+int MessageBoxReporter::ShowForWorker(const QString& caption, const QString& text, unsigned style) {
+    struct Answer {
+        bool given = false;
+        int button = MessageResult::Ok;
+    };
+    const auto answer = std::make_shared<Answer>();
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [this, answer, caption, text, style] {
+            const int button = ShowMessage(caption, text, style);
+            {
+                std::lock_guard lock(m_lock);
+                *answer = {true, button};
+            }
+            m_answered.notify_all();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock lock(m_lock);
+    m_answered.wait(lock, [&] { return answer->given || m_stopped; });
+    return answer->given ? answer->button : CautiousAnswer(style);
 }
 
 } // namespace skyloom
