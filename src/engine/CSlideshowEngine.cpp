@@ -1,9 +1,11 @@
 #include "CSlideshowEngine.h"
 
+#include "AutoQueue.h"
 #include "composer/CBackgroundRenderer.h"
 #include "composer/CWallpaperComposer.h"
 #include "library/TextHelpers.h"
 
+#include <algorithm>
 #include <pthread.h>
 #include <sched.h>
 
@@ -50,12 +52,61 @@ void CSlideshowEngine::Finish(Job& job) {
 }
 
 void CSlideshowEngine::ApplySnapshot(const SlideshowSnapshot& snapshot) {
+    TakeSnapshot(snapshot, true);
+}
+
+void CSlideshowEngine::TakeSnapshot(const SlideshowSnapshot& snapshot, bool renderBackground) {
     m_snapshot = snapshot;
-    m_screen = m_setup.screenSize ? m_setup.screenSize() : QSize();
-    m_background = CBackgroundRenderer::RenderBackground(m_snapshot.render.background, m_screen);
+    if (renderBackground || m_background.isNull()) {
+        m_screen = m_setup.screenSize ? m_setup.screenSize() : QSize();
+        m_background =
+            CBackgroundRenderer::RenderBackground(m_snapshot.render.background, m_screen);
+    }
     std::lock_guard lock(m_queueLock);
     m_counters = {};
     m_queue.shortcuts.lastShortcutId = -1;
+    m_currentPhoto = snapshot.lastPhoto;
+}
+
+void CSlideshowEngine::Apply(const SlideshowSnapshot& snapshot, unsigned pending,
+                             unsigned filterChanges, std::vector<int> ids) {
+    using namespace PendingChange;
+    if (m_shuttingDown)
+        return;
+    m_intervalTimer.stop();
+    m_bypassIdle = true;
+    if (m_paused && m_pausedUnable) {
+        m_paused = false;
+        m_pausedUnable = false;
+        emit pausedChanged(false);
+    }
+    if (pending & (QueuedSet | Interval | PhotoOptions | Background)) {
+        // The change under way is cancelled; a change asked for below follows it once it has
+        // ended, so nothing waits here.
+        if (m_change.running)
+            m_change.running->store(0);
+        m_changeAgain = false;
+        m_rearmTimer.stop();
+        m_unableTimer.stop();
+    }
+    if (pending & (Interval | PhotoOptions | Background))
+        TakeSnapshot(snapshot, pending & Background);
+    if (pending & PhotoOptions) {
+        ResetPhotoFlags(false, filterChanges);
+        ResetVisited();
+    }
+    if (pending & QueuedSet) {
+        BuildQueue(std::move(ids)); // a build under way makes way for it
+    } else if (m_building) {
+        // The build under way goes on; the slideshow it starts takes the new settings.
+    } else if (pending & (PhotoOptions | Background)) {
+        m_nextRequested = true;
+        m_recompose = true;
+        StartChange();
+    } else {
+        ArmInterval();
+    }
+    UpdateStatus();
 }
 
 // ---- the queue build ----
@@ -63,8 +114,10 @@ void CSlideshowEngine::ApplySnapshot(const SlideshowSnapshot& snapshot) {
 void CSlideshowEngine::BuildQueue(std::vector<int> ids) {
     if (m_shuttingDown)
         return;
+    m_queuedIds = ids;
+    m_queueAsked = true;
     m_building = true; // before the pause, so that the status reads as a build's
-    Pause();
+    PauseSlideshow();
     if (m_build.thread.joinable()) {
         // The build under way is told to stop; this one follows when it has ended.
         m_build.running->store(0);
@@ -72,6 +125,17 @@ void CSlideshowEngine::BuildQueue(std::vector<int> ids) {
         return;
     }
     StartBuild(std::move(ids));
+}
+
+void CSlideshowEngine::StopQueueBuild() {
+    m_pendingIds.reset();
+    if (m_build.running)
+        m_build.running->store(0);
+    m_builtTimer.stop();
+    ++m_build.generation; // whatever the build under way hands back is stale now
+    m_building = false;
+    emit progressChanged(0, 0);
+    UpdateStatus();
 }
 
 void CSlideshowEngine::StartBuild(std::vector<int> ids) {
@@ -125,10 +189,13 @@ void CSlideshowEngine::OnBuildDone(quint64 generation, std::shared_ptr<PhotoQueu
 
 void CSlideshowEngine::OnQueueBuilt() {
     m_building = false;
+    // The option pauses the first build of the run that completes while it is set, once.
     const bool pauseFirst = m_snapshot.pauseOnStartup && m_firstBuild;
-    m_firstBuild = false;
+    if (pauseFirst)
+        m_firstBuild = false;
+    const bool pauseAsked = std::exchange(m_pauseAfterBuild, false);
     emit queueBuilt(m_photosQueued);
-    if (pauseFirst || m_photosQueued == 0) {
+    if (pauseFirst || pauseAsked || m_photosQueued == 0) {
         m_paused = true;
         emit pausedChanged(true);
         UpdateStatus();
@@ -142,6 +209,89 @@ void CSlideshowEngine::OnQueueBuilt() {
     StartChange();
 }
 
+// ---- AutoQueue and the refresh ----
+
+std::vector<int> CSlideshowEngine::AutoQueue(int categoryId, int count) {
+    if (m_shuttingDown)
+        return {};
+    m_autoQueueRunning = true;
+    PauseSlideshow();
+    // The library is read before the lock is taken: an error shown meanwhile runs the event
+    // loop, which may need the lock itself.
+    const AutoQueueCandidates candidates =
+        LoadAutoQueueCandidates(m_setup.databasePath, categoryId);
+    std::vector<int> ids;
+    {
+        std::lock_guard lock(m_queueLock); // the generator is the change job's too
+        ids = DrawAutoQueue(candidates, count, m_random, FileTimeSeedNow());
+    }
+    BuildQueue(ids);
+    m_autoQueueRunning = false;
+    UpdateStatus();
+    return ids;
+}
+
+void CSlideshowEngine::Refresh(int categoryId) {
+    if (m_shuttingDown)
+        return;
+    if (m_building) {
+        m_rebuildAfterRefresh = true;
+        StopQueueBuild();
+    }
+    if (m_refresh.thread.joinable()) {
+        // The refresh under way is told to stop; this one follows when it has ended.
+        m_refresh.running->store(0);
+        m_pendingRefresh = categoryId;
+        return;
+    }
+    StartRefresh(categoryId);
+}
+
+void CSlideshowEngine::StartRefresh(int categoryId) {
+    m_refreshing = true;
+    emit progressChanged(0, int(m_queuedIds.size()));
+    UpdateStatus();
+    m_refresh.running = std::make_shared<std::atomic<int>>(1);
+    const quint64 generation = ++m_refresh.generation;
+    const auto running = m_refresh.running;
+    m_refresh.thread = StartWorker([this, running, generation, categoryId,
+                                    database = m_setup.databasePath, count = m_setup.countPhotos] {
+        const PhotoRefreshResult result = RefreshPhotoCounts(
+            database, categoryId, *running,
+            [this](int done, int total) {
+                m_inbox.Post([this, done, total] { emit progressChanged(done, total); });
+            },
+            count);
+        m_inbox.Post([this, generation, categoryId, result] {
+            OnRefreshDone(generation, categoryId, result);
+        });
+    });
+}
+
+void CSlideshowEngine::OnRefreshDone(quint64 generation, int categoryId,
+                                     PhotoRefreshResult result) {
+    Finish(m_refresh);
+    if (m_shuttingDown)
+        return;
+    // A refresh cut short keeps the counts it wrote: the queue must follow them too.
+    if (result.changed)
+        m_rebuildAfterRefresh = true;
+    if (m_pendingRefresh) {
+        const int next = *m_pendingRefresh;
+        m_pendingRefresh.reset();
+        StartRefresh(next);
+        return;
+    }
+    if (generation != m_refresh.generation)
+        return;
+    m_refreshing = false;
+    emit progressChanged(0, 0);
+    if (std::exchange(m_rebuildAfterRefresh, false) && m_queueAsked)
+        BuildQueue(m_queuedIds);
+    UpdateStatus();
+    emit refreshFinished(categoryId);
+}
+
 // ---- the change ----
 
 void CSlideshowEngine::StartChange() {
@@ -153,12 +303,20 @@ void CSlideshowEngine::StartChange() {
     }
     int shortcutId = -1;
     int shortcutCount = 0;
+    std::optional<Recompose> again;
     {
         std::lock_guard lock(m_queueLock);
         if (m_queue.photos.empty())
             return;
         shortcutCount = int(m_queue.shortcuts.entries.size());
         shortcutId = m_queue.shortcuts.Choose(m_random, FileTimeSeedNow());
+        m_chosenShortcutId = shortcutId;
+        // The photo shown last is composed again, if it still passes the orientation filter.
+        // Either way the request is used up: the change after this one chooses anew.
+        const int filter = m_snapshot.filters.orientation;
+        if (std::exchange(m_recompose, false) && !m_last.path.isEmpty() &&
+            (filter == kAnyOrientation || filter == m_last.orientation))
+            again = m_last;
     }
     // The screen is read here, on the main thread; a new size gets a new background.
     const QSize screen = m_setup.screenSize ? m_setup.screenSize() : m_screen;
@@ -175,9 +333,9 @@ void CSlideshowEngine::StartChange() {
     const quint64 generation = ++m_change.generation;
     const auto running = m_change.running;
     m_change.thread = StartWorker([this, snapshot = m_snapshot, background = m_background,
-                                   shortcutId, shortcutCount, idle, running, generation] {
+                                   shortcutId, shortcutCount, again, idle, running, generation] {
         const ChangeOutcome outcome =
-            idle ? RunChange(snapshot, background, shortcutId, shortcutCount, *running)
+            idle ? RunChange(snapshot, background, shortcutId, shortcutCount, again, *running)
                  : ChangeOutcome{ChangeOutcome::IdleDeferred, {}, -1, false};
         m_inbox.Post([this, generation, outcome] { OnChangeDone(generation, outcome); });
     });
@@ -188,14 +346,19 @@ void CSlideshowEngine::StartChange() {
 CSlideshowEngine::ChangeOutcome CSlideshowEngine::RunChange(const SlideshowSnapshot& snapshot,
                                                             const QImage& background,
                                                             int shortcutId, int shortcutCount,
+                                                            std::optional<Recompose> again,
                                                             const std::atomic<int>& running) {
     for (;;) {
         if (!running)
             return {};
         QString path;
         int orientation = kLandscape;
-        int tag = -1;
-        {
+        int tag = -1; // the shortcut of a photo chosen now; none for the one composed again
+        if (again) {
+            path = again->path;
+            orientation = again->orientation;
+            again.reset();
+        } else {
             std::lock_guard lock(m_queueLock);
             m_random.Seed(FileTimeSeedNow());
             const PhotoChoice choice =
@@ -213,6 +376,9 @@ CSlideshowEngine::ChangeOutcome CSlideshowEngine::RunChange(const SlideshowSnaps
                 path = entry.path;
                 orientation = entry.orientation;
                 tag = entry.tag;
+                m_last = {entry.path, entry.orientation, entry.width, entry.height};
+                m_currentPhoto = entry.path;
+                m_currentOrientation = entry.orientation;
                 break;
             }
             }
@@ -223,8 +389,10 @@ CSlideshowEngine::ChangeOutcome CSlideshowEngine::RunChange(const SlideshowSnaps
         switch (result) {
         case ComposeResult::Applied: {
             std::lock_guard lock(m_queueLock);
-            m_queue.shortcuts.MarkVisited(tag);
-            m_queue.shortcuts.lastShortcutId = tag;
+            if (tag != -1) {
+                m_queue.shortcuts.MarkVisited(tag);
+                m_queue.shortcuts.lastShortcutId = tag;
+            }
             return {ChangeOutcome::Applied, path, tag, true};
         }
         case ComposeResult::PhotoUnreadable: {
@@ -233,7 +401,10 @@ CSlideshowEngine::ChangeOutcome CSlideshowEngine::RunChange(const SlideshowSnaps
             for (PhotoEntry& e : m_queue.photos)
                 if (e.path == path)
                     e.unreadable = 1;
-            --m_counters.shown;
+            if (m_last.path == path)
+                m_last = {};
+            if (tag != -1)
+                --m_counters.shown;
             continue;
         }
         case ComposeResult::NotSaved:
@@ -245,10 +416,14 @@ CSlideshowEngine::ChangeOutcome CSlideshowEngine::RunChange(const SlideshowSnaps
     }
 }
 
-void CSlideshowEngine::OnChangeDone(quint64 generation, const ChangeOutcome& outcome) {
+void CSlideshowEngine::OnChangeDone(quint64 generation, ChangeOutcome outcome) {
     Finish(m_change);
     if (m_shuttingDown || generation != m_change.generation)
         return;
+    // A job cancelled after it had found its answer (a pause, an Apply) reports nothing but a
+    // wallpaper it did apply: its answer was found under settings that no longer hold.
+    if (!m_change.running->load() && outcome.kind != ChangeOutcome::Applied)
+        outcome.kind = ChangeOutcome::Cancelled;
     switch (outcome.kind) {
     case ChangeOutcome::Applied:
         m_bypassIdle = false;
@@ -274,6 +449,14 @@ void CSlideshowEngine::OnChangeDone(quint64 generation, const ChangeOutcome& out
             m_queue.shortcuts.ResetVisited();
             m_queue.shortcuts.lastShortcutId = last;
         }
+        // When no other shortcut is left to try, the one shown last may come again: it may be
+        // the only one with photos to show.
+        const int last = m_queue.shortcuts.lastShortcutId;
+        const auto& entries = m_queue.shortcuts.entries;
+        if (std::none_of(entries.begin(), entries.end(), [last](const QueueEntry& e) {
+                return !e.visited && e.shortcutId != last;
+            }))
+            m_queue.shortcuts.lastShortcutId = -1;
         if (++m_retries <= int(m_queue.shortcuts.entries.size()) + 1)
             m_changeAgain = true;
         else
@@ -320,11 +503,18 @@ void CSlideshowEngine::ShowUnable() {
 // ---- commands ----
 
 void CSlideshowEngine::Pause() {
+    // Asked for during a build: the slideshow stays paused when the build is done.
+    m_pauseAfterBuild = m_building;
+    PauseSlideshow();
+}
+
+void CSlideshowEngine::PauseSlideshow() {
     m_paused = true;
     m_autoPaused = false;
     m_nextRequested = false;
     m_intervalTimer.stop();
     m_rearmTimer.stop();
+    m_unableTimer.stop();
     if (m_change.running)
         m_change.running->store(0);
     m_changeAgain = false;
@@ -333,6 +523,7 @@ void CSlideshowEngine::Pause() {
 }
 
 void CSlideshowEngine::Resume() {
+    m_pauseAfterBuild = false;
     m_paused = false;
     m_pausedUnable = false;
     m_bypassIdle = true;
@@ -343,6 +534,9 @@ void CSlideshowEngine::Resume() {
 }
 
 void CSlideshowEngine::Next() {
+    // The interval starts anew after this change rather than bringing another right after it.
+    m_intervalTimer.stop();
+    m_rearmTimer.stop();
     m_bypassIdle = true;
     m_nextRequested = true;
     StartChange();
@@ -371,18 +565,104 @@ void CSlideshowEngine::Shutdown() {
     m_shuttingDown = true;
     for (QTimer* timer : {&m_intervalTimer, &m_rearmTimer, &m_builtTimer, &m_unableTimer})
         timer->stop();
-    for (Job* job : {&m_build, &m_change})
+    for (Job* job : {&m_build, &m_change, &m_refresh})
         if (job->running)
             job->running->store(0);
     Finish(m_build);
     Finish(m_change);
+    Finish(m_refresh);
+}
+
+void CSlideshowEngine::SetLiveOptions(bool idleOnly, int idleSeconds, bool pauseOnStartup) {
+    m_snapshot.idleOnly = idleOnly;
+    m_snapshot.idleSeconds = idleSeconds;
+    m_snapshot.pauseOnStartup = pauseOnStartup;
+}
+
+// ---- queries of the photo queue ----
+
+std::optional<QueuedPhoto> CSlideshowEngine::DrawPhoto() {
+    std::lock_guard lock(m_queueLock);
+    if (m_queue.photos.empty())
+        return std::nullopt;
+    const quint32 index = m_random.Below(quint32(m_queue.photos.size()));
+    PhotoEntry& entry = m_queue.photos[index];
+    if (!entry.measured) {
+        entry.measured = 1;
+        if (!m_setup.measure(entry))
+            entry.unreadable = 1;
+    }
+    return QueuedPhoto{int(index), entry};
+}
+
+void CSlideshowEngine::ResetPhotoFlags(bool resetShown, unsigned filterChanges) {
+    std::lock_guard lock(m_queueLock);
+    if (resetShown)
+        m_queue.shortcuts.lastShortcutId = -1;
+    for (PhotoEntry& e : m_queue.photos) {
+        if (resetShown)
+            e.shown = 0;
+        if (filterChanges & FilterChange::MinSize)
+            e.tooSmall = 0;
+        if (filterChanges & FilterChange::Orientation)
+            e.wrongOrientation = 0;
+    }
+}
+
+void CSlideshowEngine::ResetVisited() {
+    std::lock_guard lock(m_queueLock);
+    m_queue.shortcuts.ResetVisited();
+}
+
+void CSlideshowEngine::MarkShown(int index) {
+    std::lock_guard lock(m_queueLock);
+    if (index >= 0 && std::size_t(index) < m_queue.photos.size())
+        m_queue.photos[std::size_t(index)].shown = 1;
+}
+
+void CSlideshowEngine::MarkRejected(int index, Rejection why) {
+    std::lock_guard lock(m_queueLock);
+    if (index < 0 || std::size_t(index) >= m_queue.photos.size())
+        return;
+    PhotoEntry& e = m_queue.photos[std::size_t(index)];
+    (why == Rejection::TooSmall ? e.tooSmall : e.wrongOrientation) = 1;
+}
+
+SlideshowState CSlideshowEngine::State() {
+    SlideshowState state;
+    state.filters = m_snapshot.filters;
+    state.queuedIdCount = int(m_queuedIds.size());
+    state.tempFolder = m_snapshot.tempFolder;
+    state.render = m_snapshot.render;
+    std::lock_guard lock(m_queueLock);
+    state.counters = m_counters;
+    state.currentOrientation = m_currentOrientation;
+    state.currentPhoto = m_currentPhoto;
+    state.lastShortcutId = m_queue.shortcuts.lastShortcutId;
+    state.chosenShortcutId = m_chosenShortcutId;
+    return state;
+}
+
+void CSlideshowEngine::SetState(const SlideshowState& state) {
+    m_snapshot.filters = state.filters;
+    m_snapshot.tempFolder = state.tempFolder;
+    m_snapshot.render = state.render;
+    std::lock_guard lock(m_queueLock);
+    m_counters = state.counters;
+    m_currentOrientation = state.currentOrientation;
+    m_currentPhoto = state.currentPhoto;
+    m_queue.shortcuts.lastShortcutId = state.lastShortcutId;
 }
 
 // ---- what it reports ----
 
 QString CSlideshowEngine::StatusText() const {
+    if (m_autoQueueRunning)
+        return QStringLiteral("AutoQueue in Progress...");
     if (m_building)
         return QStringLiteral("Queueing Wallpaper Photos...");
+    if (m_refreshing)
+        return QStringLiteral("Refreshing Photo Information...");
     if (m_paused && !m_autoPaused)
         return QStringLiteral("Paused");
     if (m_photosQueued > 0)
@@ -393,7 +673,7 @@ QString CSlideshowEngine::StatusText() const {
 }
 
 QString CSlideshowEngine::Tooltip() const {
-    if (m_photosQueued > 0)
+    if (m_photosQueued > 0 && !m_autoQueueRunning)
         return kTooltipTitle +
                QStringLiteral("\n%1 Queued").arg(FormatCount("Photo", m_photosQueued));
     return kTooltipTitle;

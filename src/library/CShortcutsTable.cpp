@@ -38,6 +38,14 @@ int CShortcutsTable::Update(const ShortcutRecord& record) {
     return result;
 }
 
+int CShortcutsTable::UpdatePhotoCount(int id, int numPhotos) {
+    const int result = Write(
+        SqlText("UPDATE Shortcuts SET NumPhotos='%d' WHERE Id=%d", numPhotos, id), Via::Query);
+    if (const int index = FindIndex(id); result == 1 && index >= 0)
+        m_records[index].numPhotos = numPhotos;
+    return result;
+}
+
 int CShortcutsTable::MoveCategory(int oldCategoryId, int newCategoryId) {
     return Write(SqlText("UPDATE Shortcuts SET %s='%d' WHERE %s='%d'", "CatId", newCategoryId,
                          "CatId", oldCategoryId),

@@ -13,6 +13,9 @@ public:
     // Insert and Update write an encoded copy; the caller's record keeps its plain text.
     int Insert(const ShortcutRecord& record);
     int Update(const ShortcutRecord& record);
+    // Writes one shortcut's photo count and nothing else, so that edits made to its other
+    // columns since it was loaded stand.
+    int UpdatePhotoCount(int id, int numPhotos);
     // Moves every shortcut of one category to another.
     int MoveCategory(int oldCategoryId, int newCategoryId);
     int Delete(int id);

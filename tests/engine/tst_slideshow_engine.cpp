@@ -10,6 +10,7 @@
 
 #include <QSignalSpy>
 
+#include <algorithm>
 #include <mutex>
 
 using namespace skyloom;
@@ -192,6 +193,47 @@ private slots:
         QVERIFY(!engine->IsChanging());
     }
 
+    void aShortcutWithoutPhotosDoesNotStopTheOthers_data() {
+        QTest::addColumn<QList<int>>("ids");
+        QTest::newRow("an empty folder") << QList<int>{1, 3};
+        QTest::newRow("a shortcut deleted since") << QList<int>{1, 99};
+    }
+
+    void aShortcutWithoutPhotosDoesNotStopTheOthers() {
+        QFETCH(QList<int>, ids);
+        auto engine = MakeEngine();
+        QSignalSpy changed(engine.get(), &CSlideshowEngine::wallpaperApplied);
+        engine->BuildQueue({ids.begin(), ids.end()});
+        QVERIFY(WaitForChanges(changed, 3, 15000).size() >= 3);
+    }
+
+    void aBuildEndsPaused_data() {
+        QTest::addColumn<bool>("pauseOnStartup");
+        QTest::addColumn<bool>("pausedDuringBuild");
+        QTest::addColumn<bool>("paused");
+        QTest::newRow("neither") << false << false << false;
+        QTest::newRow("pause on start-up") << true << false << true;
+        QTest::newRow("paused while it was built") << false << true << true;
+    }
+
+    void aBuildEndsPaused() {
+        QFETCH(bool, pauseOnStartup);
+        QFETCH(bool, pausedDuringBuild);
+        QFETCH(bool, paused);
+        auto engine = MakeEngine([&](CAppSettings& s) { s.m_bPauseOnStartup = pauseOnStartup; });
+        QSignalSpy built(engine.get(), &CSlideshowEngine::queueBuilt);
+        engine->BuildQueue({1, 2});
+        if (pausedDuringBuild)
+            engine->Pause();
+        QVERIFY(built.wait(10000));
+        QCOMPARE(engine->IsPaused(), paused);
+        QCOMPARE(engine->StatusText(), paused ? "Paused" : "6 Photos Queued");
+        // Only that build: the next one starts the slideshow.
+        engine->BuildQueue({1, 2});
+        QVERIFY(built.wait(10000));
+        QVERIFY(!engine->IsPaused());
+    }
+
     void anUnreadablePhotoNeverReachesTheDesktop() {
         auto engine = MakeEngine();
         QSignalSpy changed(engine.get(), &CSlideshowEngine::wallpaperApplied);
@@ -241,9 +283,157 @@ private slots:
         QCOMPARE(WaitForChanges(changed, 1).size(), before + 1);
     }
 
+    void applyOfTheFiltersBringsRejectedPhotosBack_data() {
+        QTest::addColumn<unsigned>("filterChanges");
+        QTest::addColumn<bool>("shows");
+        QTest::newRow("orientation filter changed") << FilterChange::Orientation << true;
+        // Only the filters said to have changed lose their marks.
+        QTest::newRow("minimum size changed") << FilterChange::MinSize << false;
+    }
+
+    void applyOfTheFiltersBringsRejectedPhotosBack() {
+        QFETCH(unsigned, filterChanges);
+        QFETCH(bool, shows);
+        auto engine = MakeEngine([](CAppSettings& s) { s.m_nOrientationFilter = 1; });
+        QSignalSpy unable(engine.get(), &CSlideshowEngine::unableToDisplay);
+        QSignalSpy changed(engine.get(), &CSlideshowEngine::wallpaperApplied);
+        engine->BuildQueue({1, 2});
+        QVERIFY(unable.wait(10000));
+        // Every orientation is allowed now, and applied.
+        CAppSettings settings;
+        settings.m_bGlassReflection = 0;
+        settings.m_bMinSizeFilter = 0;
+        engine->Apply(SnapshotOf(settings), PendingChange::PhotoOptions, filterChanges, {1, 2});
+        QVERIFY(!engine->IsPaused());
+        if (shows) {
+            QVERIFY(WaitForChanges(changed, 2).size() >= 2);
+        } else {
+            QVERIFY(unable.wait(10000));
+            QCOMPARE(changed.count(), 0);
+        }
+    }
+
+    void applyOfTheLookComposesTheSamePhotoAgainWhilePaused() {
+        auto engine = MakeEngine();
+        QSignalSpy changed(engine.get(), &CSlideshowEngine::wallpaperApplied);
+        engine->BuildQueue({1, 2});
+        const QString shown = WaitForChanges(changed, 1).last();
+        engine->Pause();
+        QTest::qWait(100);
+        const int before = changed.count();
+        CAppSettings settings;
+        settings.m_bGlassReflection = 0;
+        settings.m_nBackgroundType = 0;
+        engine->Apply(SnapshotOf(settings), PendingChange::Background, 0, {1, 2});
+        QCOMPARE(WaitForChanges(changed, 1).value(before), shown);
+        QVERIFY(engine->IsPaused());
+        QTest::qWait(1500); // paused: no interval follows
+        QCOMPARE(changed.count(), before + 1);
+    }
+
+    void applyOfTheIntervalLeavesTheWallpaper() {
+        auto engine = MakeEngine();
+        QSignalSpy changed(engine.get(), &CSlideshowEngine::wallpaperApplied);
+        engine->BuildQueue({1, 2});
+        WaitForChanges(changed, 1);
+        CAppSettings settings;
+        settings.m_nIntervalHours = 1;
+        engine->Apply(SnapshotOf(settings), PendingChange::Interval, 0, {1, 2});
+        QTest::qWait(150);
+        const int before = changed.count(); // a change under way may still end
+        QTest::qWait(2000);
+        QCOMPARE(changed.count(), before);
+        QVERIFY(!engine->IsPaused());
+    }
+
+    void autoQueueQueuesAndBuilds() {
+        auto engine = MakeEngine();
+        QSignalSpy status(engine.get(), &CSlideshowEngine::statusChanged);
+        QSignalSpy built(engine.get(), &CSlideshowEngine::queueBuilt);
+        const std::vector<int> ids = engine->AutoQueue(3, 2);
+        QCOMPARE(ids.size(), 2u);
+        QVERIFY(ids[0] < ids[1] && ids[0] >= 1 && ids[1] <= 4);
+        QVERIFY(std::any_of(status.begin(), status.end(), [](const QList<QVariant>& a) {
+            return a.at(0).toString() == "AutoQueue in Progress...";
+        }));
+        QVERIFY(!engine->IsAutoQueueRunning());
+        QVERIFY(built.wait(10000));
+    }
+
+    void refreshRebuildsOnlyWhenACountChanged() {
+        {
+            CShortcutsTable table(Path("library.skdb"));
+            QVERIFY(table.Open());
+            table.Execute("UPDATE Shortcuts SET NumPhotos=0;");
+        }
+        auto engine = MakeEngine();
+        QSignalSpy built(engine.get(), &CSlideshowEngine::queueBuilt);
+        QSignalSpy refreshed(engine.get(), &CSlideshowEngine::refreshFinished);
+        engine->BuildQueue({1, 2});
+        QVERIFY(built.wait(10000));
+        engine->Refresh(3);
+        QCOMPARE(engine->StatusText(), "Refreshing Photo Information...");
+        QVERIFY(refreshed.wait(10000));
+        QCOMPARE(refreshed.at(0).at(0).toInt(), 3);
+        QVERIFY(built.wait(10000)); // the stored counts were 0
+        // Counted again, nothing has changed: the queue stays.
+        engine->Refresh(-1);
+        QVERIFY(refreshed.wait(10000));
+        QTest::qWait(1000);
+        QCOMPARE(built.count(), 2);
+        QVERIFY(!engine->IsRefreshing());
+    }
+
+    void aRefreshDuringABuildBuildsAfterIt() {
+        auto engine = MakeEngine();
+        QSignalSpy built(engine.get(), &CSlideshowEngine::queueBuilt);
+        QSignalSpy refreshed(engine.get(), &CSlideshowEngine::refreshFinished);
+        engine->BuildQueue({1, 2});
+        engine->Refresh(-1);
+        engine->Refresh(3); // replaces the one just asked for
+        QVERIFY(!engine->IsBuilding());
+        QVERIFY(refreshed.wait(10000));
+        QVERIFY(built.wait(10000));
+        QTest::qWait(900);
+        QCOMPARE(refreshed.count(), 1);
+        QCOMPARE(refreshed.at(0).at(0).toInt(), 3);
+        QCOMPARE(built.count(), 1);
+        QCOMPARE(engine->PhotosQueued(), 6);
+    }
+
+    void queriesOfTheQueue() {
+        auto engine = MakeEngine();
+        QVERIFY(!engine->DrawPhoto()); // an empty queue has no photo to give
+        QSignalSpy built(engine.get(), &CSlideshowEngine::queueBuilt);
+        engine->BuildQueue({1});
+        QVERIFY(built.wait(10000));
+        engine->Pause();
+        QTest::qWait(200);
+        const std::optional<QueuedPhoto> drawn = engine->DrawPhoto();
+        QVERIFY(drawn && drawn->index >= 0 && drawn->index < 3);
+        QVERIFY(drawn->entry.measured);
+        QCOMPARE(QSize(drawn->entry.width, drawn->entry.height), QSize(160, 120));
+        QCOMPARE(drawn->entry.orientation, 2);
+        for (int index : {-1, 3, 1000})
+            engine->MarkShown(index); // outside the queue: ignored
+        SlideshowState state = engine->State();
+        QCOMPARE(state.queuedIdCount, 1);
+        state.currentPhoto = "/elsewhere/photo.jpg";
+        state.lastShortcutId = 5;
+        state.chosenShortcutId = 77;
+        state.counters.tooSmall = 4;
+        engine->SetState(state);
+        const SlideshowState after = engine->State();
+        QCOMPARE(after.currentPhoto, "/elsewhere/photo.jpg");
+        QCOMPARE(after.lastShortcutId, 5);
+        QCOMPARE(after.counters.tooSmall, 4);
+        QVERIFY(after.chosenShortcutId != 77);
+    }
+
     void shutdownEndsEveryJob() {
         auto engine = MakeEngine();
         engine->BuildQueue({1, 2, 4});
+        engine->Refresh(-1);
         QTest::qWait(50);
         engine->Shutdown();
         QVERIFY(!engine->IsChanging());
