@@ -155,11 +155,14 @@ int CMainApp::Main(int argc, char** argv) {
 
     int status = 0;
     window = std::make_unique<CPSMainDialog>();
+    QObject::connect(window.get(), &CPSMainDialog::closing, &app,
+                     [&reporter] { reporter.StopShowing(); });
     if (!terminating) {
         QObject::connect(window.get(), &QDialog::finished, &app, &QCoreApplication::quit);
         window->show();
         status = app.exec();
     }
+    reporter.StopShowing();
     window.reset();
     InstallMessageReporter(nullptr);
     return status;

@@ -1,5 +1,10 @@
 #include "CPSMainDialog.h"
 
+#include "SlideshowSetup.h"
+#include "composer/CBackgroundRenderer.h"
+#include "engine/CSlideshowEngine.h"
+#include "engine/DesktopWallpaper.h"
+#include "library/CShortcutsTable.h"
 #include "library/MessageReporter.h"
 #include "settings/SettingsSnapshot.h"
 #include "ui/pages/SettingsPage.h"
@@ -22,14 +27,58 @@ CPSMainDialog::CPSMainDialog(QWidget* parent)
     setWindowFlag(Qt::WindowMinimizeButtonHint, true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     m_startup = RunPathsAndSettings(m_settings);
+    if (m_settings.m_bClearOnStartup)
+        ClearDesktopWallpaper();
+    m_engine = std::make_unique<CSlideshowEngine>(SessionEngineSetup(m_settings, m_startup));
     BuildLayout();
+    connect(m_engine.get(), &CSlideshowEngine::statusChanged, this,
+            [this](const QString& status) { SetStatus(status); });
+    SetStatus(QStringLiteral("One moment please..."));
+
+    m_startupTimer.setSingleShot(true);
+    connect(&m_startupTimer, &QTimer::timeout, this, [this] { RunStartupSequence(); });
+    m_startupTimer.start(1500);
+    m_buildTimer.setSingleShot(true);
+    connect(&m_buildTimer, &QTimer::timeout, this,
+            [this] { m_engine->BuildQueue(m_settings.m_arrQueue); });
     ApplySettingsSnapshot();
 }
 
 CPSMainDialog::~CPSMainDialog() {
+    m_engine->Shutdown();
     // The window's own controls go first; the members follow in their declared order.
     delete m_status;
     m_status = nullptr;
+}
+
+void CPSMainDialog::RunStartupSequence() {
+    // A library without shortcuts has nothing to show yet.
+    CShortcutsTable shortcuts(m_settings.GetDatabasePath());
+    const bool any = shortcuts.Open() && shortcuts.Count("SELECT COUNT(*) FROM Shortcuts;") > 0;
+    shortcuts.Close();
+    m_startup.newDatabase = false;
+    if (!any) {
+        SetStatus(m_engine->StatusText());
+        return;
+    }
+    SetStatus(QStringLiteral("Initializing Skyloom..."));
+    if (m_settings.m_bAutoQueue)
+        RunAutoQueue(*m_engine, m_settings);
+    else
+        m_buildTimer.start(1000);
+}
+
+void CPSMainDialog::done(int result) {
+    if (!std::exchange(m_closing, true)) {
+        emit closing();
+        m_startupTimer.stop();
+        m_buildTimer.stop();
+        SetStatus(QStringLiteral("Shutting down..."));
+        m_engine->Shutdown();
+        if (m_settings.m_bClearOnExit)
+            ClearDesktopWallpaper();
+    }
+    QDialog::done(result);
 }
 
 void CPSMainDialog::BuildLayout() {
@@ -65,10 +114,7 @@ void CPSMainDialog::BuildLayout() {
 }
 
 void CPSMainDialog::ApplySettingsSnapshot() {
-    m_renderOptions = RenderOptionsOf(m_settings);
-    if (!m_startup.screenSize.isEmpty())
-        m_background.BuildScreenBackground(m_renderOptions.background, m_startup.screenSize,
-                                           m_csQueue);
+    m_engine->ApplySnapshot(SnapshotOf(m_settings));
     CBackgroundRenderer::WriteBackgroundThumbnail(BackgroundOf(m_settings),
                                                   m_settings.GetBackgroundImagePath());
 }

@@ -1,15 +1,12 @@
 #pragma once
 
 #include "PathsAndSettings.h"
-#include "composer/CBackgroundRenderer.h"
-#include "composer/RenderOptions.h"
-#include "engine/ManualResetEvent.h"
 #include "settings/CAppSettings.h"
 
 #include <QDialog>
+#include <QTimer>
 
 #include <memory>
-#include <mutex>
 
 class QLabel;
 class QListWidget;
@@ -21,10 +18,11 @@ class CPPDLGBackground;
 class CPPDLGOptions;
 class CPPDLGShortcuts;
 class CPPDLGWallpaperSettings;
+class CSlideshowEngine;
 
 // The one top-level window: a navigation list of the four pages on the left, the pages on the
-// right and a status line below. It owns the settings record and everything the slideshow
-// needs for the whole run.
+// right and a status line below. It owns the settings record and the slideshow engine, starts
+// the slideshow shortly after it is shown and stops it when it closes.
 class CPSMainDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -37,29 +35,37 @@ public:
 
     CAppSettings& Settings() { return m_settings; }
     const StartupPaths& Startup() const { return m_startup; }
-    const CBackgroundRenderer& Background() const { return m_background; }
+    CSlideshowEngine& Engine() { return *m_engine; }
     // Trims the text and shows it in the status line; an empty text clears it.
     void SetStatus(const QString& text);
+    // Stops the slideshow's timers and workers and, when the settings say so, clears the
+    // wallpaper; then the window closes. Nothing of the slideshow runs after it.
+    void done(int result) override;
+
+signals:
+    // The window is closing and is about to wait for the slideshow's workers: nothing may now
+    // keep a worker waiting for the user.
+    void closing();
 
 private:
     void BuildLayout();
-    // Takes the snapshot of the look settings, renders the screen background from it and
-    // writes the background thumbnail from the stored settings.
+    // Hands the engine the snapshot of the settings and writes the background thumbnail.
     void ApplySettingsSnapshot();
+    // Shortly after start: the slideshow of the queued shortcuts, or AutoQueue's choice.
+    void RunStartupSequence();
 
-    // Members are destroyed in reverse order: the events, the screen background, the settings
-    // record, the pages and last the queue lock, the order the shutdown tears the window down.
-    std::recursive_mutex m_csQueue;
+    // Members are destroyed in reverse order: the engine (its workers joined), the settings
+    // record, then the pages.
     std::unique_ptr<CPPDLGShortcuts> m_pageShortcuts;
     std::unique_ptr<CPPDLGWallpaperSettings> m_pageWallpaperSettings;
     std::unique_ptr<CPPDLGBackground> m_pageBackground;
     std::unique_ptr<CPPDLGOptions> m_pageOptions;
     CAppSettings m_settings;
-    RenderOptions m_renderOptions;
-    CBackgroundRenderer m_background;
-    ManualResetEvent m_wallpaperEvent{QStringLiteral("WALLPAPER_EVENT"), true};
-    ManualResetEvent m_queuePhotosEvent{QStringLiteral("QUEUEPHOTOS_EVENT"), true};
     StartupPaths m_startup;
+    std::unique_ptr<CSlideshowEngine> m_engine;
+    QTimer m_startupTimer; // the start-up sequence, 1.5 s after initialisation
+    QTimer m_buildTimer;   // the first build of the queue, a second after that
+    bool m_closing = false;
 
     QListWidget* m_navigation = nullptr;
     QStackedWidget* m_stack = nullptr;

@@ -1,11 +1,9 @@
 #include "SlideshowCommand.h"
 
 #include "PathsAndSettings.h"
+#include "SlideshowSetup.h"
 #include "TerminationSignals.h"
-#include "engine/CSlideshowEngine.h"
 #include "engine/DesktopWallpaper.h"
-#include "engine/UserIdle.h"
-#include "platform/Platform.h"
 #include "settings/CAppSettings.h"
 
 #include <QCoreApplication>
@@ -18,15 +16,9 @@ int RunSlideshow() {
     CAppSettings settings;
     const StartupPaths startup = RunPathsAndSettings(settings);
 
-    EngineSetup setup;
-    setup.databasePath = settings.GetDatabasePath();
-    setup.wallpaperPath = startup.wallpaperPath;
-    setup.apply = [](const QString& path) {
-        return path.isEmpty() ? ClearDesktopWallpaper() : ApplyDesktopWallpaper(path);
-    };
-    setup.screenSize = [] { return platform::Services().desktop->PrimaryScreenSize(); };
-    setup.idleMs = UserIdleMs;
-    CSlideshowEngine engine(setup);
+    if (settings.m_bClearOnStartup)
+        ClearDesktopWallpaper();
+    CSlideshowEngine engine(SessionEngineSetup(settings, startup));
     engine.ApplySnapshot(SnapshotOf(settings));
 
     QString shown;
@@ -46,7 +38,10 @@ int RunSlideshow() {
     QObject::connect(&termination, &TerminationSignals::terminationRequested,
                      QCoreApplication::instance(), &QCoreApplication::quit);
 
-    engine.BuildQueue(settings.m_arrQueue);
+    if (settings.m_bAutoQueue)
+        RunAutoQueue(engine, settings);
+    else
+        engine.BuildQueue(settings.m_arrQueue);
     QCoreApplication::exec();
     engine.Shutdown();
     if (settings.m_bClearOnExit)

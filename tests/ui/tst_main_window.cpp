@@ -3,6 +3,7 @@
 
 #include "TestMain.h"
 #include "app/CPSMainDialog.h"
+#include "engine/CSlideshowEngine.h"
 #include "ui/pages/SettingsPage.h"
 
 #include <QApplication>
@@ -41,8 +42,15 @@ private slots:
         navigation->setCurrentRow(2);
         QCOMPARE(stack->currentIndex(), 2);
 
-        window->SetStatus("  One moment please...  ");
-        QCOMPARE(window->findChild<QLabel*>("status")->text(), "One moment please...");
+        auto* status = window->findChild<QLabel*>("status");
+        QCOMPARE(status->text(), "One moment please...");
+        // The start-up finds an empty library: nothing to queue.
+        QTRY_COMPARE_WITH_TIMEOUT(status->text(), "Ready", 5000);
+        window->SetStatus("  Shown trimmed  ");
+        QCOMPARE(status->text(), "Shown trimmed");
+        window->reject();
+        QCOMPARE(status->text(), "Shutting down...");
+        QVERIFY(!window->Engine().IsChanging());
     }
 
     void constructionFixesThePathsBelowTheDocumentsFolder() {
@@ -56,7 +64,7 @@ private slots:
         const QScreen* screen = QGuiApplication::primaryScreen();
         QCOMPARE(window->Startup().screenSize, screen->size() * screen->devicePixelRatio());
         // The screen background every wallpaper starts from, and the thumbnail of it.
-        QCOMPARE(window->Background().ScreenBackground().size(), window->Startup().screenSize);
+        QCOMPARE(window->Engine().ScreenSize(), window->Startup().screenSize);
         QCOMPARE(QImage(data + "/SKBackground.png").size(), QSize(200, 100));
     }
 };
