@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
   # toolchain
   g++ cmake ninja-build pkg-config clang-format
-  # Qt 6 (Core, Gui, Widgets, DBus, Concurrent, Test) and the TIFF image plugin
-  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins
+  # Qt 6 (Core, Gui, Widgets, DBus, Concurrent, Test), the TIFF image plugin and Qt SVG (the
+  # artwork is drawn from SVG at the screen's pixel ratio)
+  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-svg-dev
   # photo library
   libsqlite3-dev
   # X11 integration: root pixmap, global hotkeys, idle time

@@ -6,6 +6,7 @@
 #include "TerminationSignals.h"
 #include "Version.h"
 #include "platform/Platform.h"
+#include "ui/widgets/Artwork.h"
 #include "ui/widgets/MessageBoxReporter.h"
 
 #include <QApplication>
@@ -135,6 +136,7 @@ int CMainApp::Main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
+    app.setWindowIcon(Artwork::ApplicationIcon());
     MessageBoxReporter reporter;
     InstallMessageReporter(&reporter);
     TerminationSignals termination;

@@ -1,5 +1,7 @@
 #include "MessageReporter.h"
 
+#include "MessageButtons.h"
+
 #include <QByteArray>
 
 #include <atomic>
@@ -13,7 +15,7 @@ public:
     int ShowMessage(const QString& caption, const QString& text, unsigned style) override {
         const QByteArray line = (caption + QStringLiteral(": ") + text).toUtf8();
         std::fprintf(stderr, "%s\n", line.constData());
-        return (style & 0xF) == MessageStyle::YesNo ? MessageResult::Yes : MessageResult::Ok;
+        return MessageButtons(style).front().id;
     }
 };
 

@@ -145,7 +145,7 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("stdoutStart");
         QTest::addColumn<QString>("stderrPart");
-        QTest::newRow("--version") << QStringList{"--version"} << false << 0 << "Skyloom 1.0.0"
+        QTest::newRow("--version") << QStringList{"--version"} << false << 0 << "Skyloom 1.0.0.1"
                                    << "";
         QTest::newRow("--help") << QStringList{"--help"} << false << 0 << "Usage:"
                                 << "";

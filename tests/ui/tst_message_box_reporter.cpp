@@ -2,11 +2,12 @@
 // asks, with the answer handed back to the worker.
 
 #include "TestMain.h"
+#include "ui/widgets/ExtMessageBox.h"
 #include "ui/widgets/MessageBoxReporter.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QMessageBox>
+#include <QElapsedTimer>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 
@@ -26,12 +27,12 @@ private slots:
         // Answers "No" in the box as soon as it is up.
         QTimer answer;
         connect(&answer, &QTimer::timeout, this, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            auto* box = qobject_cast<CExtMessageBox*>(QApplication::activeModalWidget());
             if (!box)
                 return;
             shownCaption = box->windowTitle();
             shownOn = box->thread();
-            box->button(QMessageBox::No)->click();
+            box->Button(MessageResult::No)->click();
         });
         answer.start(10);
 
@@ -52,7 +53,7 @@ private slots:
         MessageBoxReporter reporter;
         QTimer close;
         connect(&close, &QTimer::timeout, this, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            if (auto* box = qobject_cast<CExtMessageBox*>(QApplication::activeModalWidget())) {
                 reporter.StopShowing();
                 box->reject();
             }
@@ -78,6 +79,32 @@ private slots:
         // The box asked for meanwhile is not shown later either.
         QCoreApplication::processEvents();
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void aWorkerWaitsForTheUserForALimitedTime() {
+        // Nobody answers: the worker goes on with the cautious answer; the box is still shown
+        // for the user, and answering it later changes nothing for the worker.
+        MessageBoxReporter reporter;
+        reporter.SetWorkerWaitLimit(std::chrono::milliseconds(200));
+        QElapsedTimer timer;
+        timer.start();
+        int result = 0;
+        std::thread worker(
+            [&] { result = reporter.ShowMessage("Skyloom", "Delete?", MessageStyle::YesNo); });
+        worker.join();
+        QVERIFY(timer.elapsed() >= 200 && timer.elapsed() < 5000);
+        QCOMPARE(result, MessageResult::No);
+        bool answered = false;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            if (auto* box = qobject_cast<CExtMessageBox*>(QApplication::activeModalWidget())) {
+                box->Button(MessageResult::Yes)->click();
+                answered = true;
+            }
+        });
+        answer.start(10);
+        QTRY_VERIFY_WITH_TIMEOUT(answered, 5000);
+        QCOMPARE(result, MessageResult::No);
     }
 
     void nothingIsShownOnceStopped_data() {
