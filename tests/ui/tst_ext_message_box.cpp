@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 using namespace skyloom;
 using namespace skyloom::MessageStyle;
@@ -139,6 +140,13 @@ private slots:
         // A box its answerer leaves alone gets the cautious answer.
         CExtMessageBox::AnswerNext([](CExtMessageBox&) {});
         QCOMPARE(ExtMessageBox("Skyloom", nullptr, "Delete?", YesNo), MessageResult::No);
+    }
+
+    void anOwnerGoneWhileTheBoxRunsIsNoCrash() {
+        auto* owner = new QWidget;
+        owner->show();
+        QTimer::singleShot(100, [owner] { delete owner; });
+        QCOMPARE(ExtMessageBox("Skyloom", owner, "Delete?", YesNo), MessageResult::No);
     }
 
     void defaultButtonAndKeyboard_data() {

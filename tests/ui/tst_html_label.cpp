@@ -163,18 +163,34 @@ private slots:
         QVERIFY(pieces[4].pixelSize >= 1); // never below one pixel
     }
 
+    void rules_data() {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<int>("thickness");
+        QTest::addColumn<bool>("resize"); // laid out again without a reset
+        QTest::newRow("plain") << "a<hr>b" << 2 << false;
+        QTest::newRow("size") << "a<hr size=5>b" << 5 << false;
+        QTest::newRow("size and more") << "a<HR SIZE=5 NOSHADE>b" << 5 << false;
+        QTest::newRow("quoted size") << "a<HR SIZE=\"5\">b" << 0 << false;
+        // Each layout starts from the thickness of a reset.
+        QTest::newRow("two rules, resized") << "a<hr>b<hr size=5>c" << 7 << true;
+    }
+
     void rules() {
-        for (const auto& [html, thickness] :
-             {std::pair{"<hr size=5>", 5}, {"<HR SIZE=\"5\">", 0}, {"<hr>", 2}}) {
-            m_label->SetHtml(QString("a") + html + "b");
-            const QImage drawing = m_label->Drawing();
-            QCOMPARE(m_label->LastRuleThickness(), thickness);
-            // Rows in the text colour across the middle column: the rule.
-            int rows = 0;
-            for (int y = 0; y < drawing.height(); ++y)
-                rows += drawing.pixelColor(drawing.width() / 2, y).name() == m_textColour;
-            QCOMPARE(rows, thickness);
+        QFETCH(QString, html);
+        QFETCH(int, thickness);
+        QFETCH(bool, resize);
+        m_label->SetHtml(html);
+        m_label->Drawing();
+        if (resize) {
+            m_label->resize(401, 300);
+            QCoreApplication::processEvents();
         }
+        const QImage drawing = m_label->Drawing();
+        // Rows in the text colour across the middle column: the rules.
+        int rows = 0;
+        for (int y = 0; y < drawing.height(); ++y)
+            rows += drawing.pixelColor(drawing.width() / 2, y).name() == m_textColour;
+        QCOMPARE(rows, thickness);
     }
 
     void centreAndShift() {
@@ -219,10 +235,14 @@ private slots:
     void hugeAndHostileInputIsBounded_data() {
         QTest::addColumn<QString>("html");
         const QString unit = "<b>word</b> &amp; <font color=\"red\">more</font> ";
-        QTest::newRow("1 MB of markup") << unit.repeated(1 << 20 / unit.size());
+        QTest::newRow("1 MB of markup") << unit.repeated((1 << 20) / unit.size());
         QTest::newRow("1 MB of unclosed tags") << QString("<FONT").repeated(200000);
         QTest::newRow("1 MB of one word") << QString("x").repeated(1 << 20);
         QTest::newRow("1 MB of line breaks") << QString("<br>").repeated(250000);
+        QTest::newRow("1 MB of BIG") << QString("<big>").repeated(200000) + "x";
+        QTest::newRow("1 MB of carriage returns") << QString("\r").repeated(1 << 20);
+        QTest::newRow("a huge size") << "<font size=\"2147483647\">x</font><font "
+                                        "size=\"-2147483648\">y";
     }
 
     void hugeAndHostileInputIsBounded() {
@@ -232,6 +252,8 @@ private slots:
         m_label->SetHtml(html);
         m_label->Drawing();
         QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+        for (const CHtmlLabel::Piece& piece : m_label->Pieces())
+            QVERIFY(piece.font.pixelSize() >= 1 && piece.font.pixelSize() <= 2000);
     }
 
     void anOldDrawingStaysUntilAReset() {

@@ -46,6 +46,7 @@ private slots:
         QTest::newRow("disabled") << int(Look::Disabled) << QColor(140, 140, 140);
         QTest::newRow("checked") << int(Look::Checked) << QColor(20, 40, 60);
         QTest::newRow("checked hot") << int(Look::CheckedHot) << QColor(34, 55, 76);
+        QTest::newRow("checked pressed") << int(Look::CheckedPressed) << QColor(20, 40, 60);
     }
 
     void looks() {
@@ -130,6 +131,7 @@ private slots:
         QCOMPARE(button->accessibleName(), "Select Background Image");
         button->SetTooltip(QString()); // tooltips off
         QVERIFY(button->toolTip().isEmpty());
+        QCOMPARE(button->accessibleName(), "Select Background Image"); // still named
         button->setAccessibleName("Browse");
         button->SetTooltip("Select Background Image", false);
         QVERIFY(button->toolTip().isEmpty());

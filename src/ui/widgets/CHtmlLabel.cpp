@@ -89,6 +89,7 @@ struct Walk {
     QString target;
     int link = -1;
     int pendingRules = 0;
+    int ruleThickness = 2; // after a reset; SIZE of a rule changes it
     int x = 0, y = 0, lineHeight = 0;
 
     static void Decrease(int& depth) { depth = std::max(0, depth - 1); }
@@ -104,7 +105,10 @@ struct Walk {
         font.setStrikeOut(strike > 0);
         return font;
     }
-    void Bigger(int step) { height += height < 0 ? -step : step; }
+    // Heights stay within what a screen can show, however many BIGs or SIZEs the text holds.
+    static constexpr qint64 kMaxHeight = 2000;
+    void SetHeight(qint64 h) { height = int(std::clamp(h, -kMaxHeight, kMaxHeight)); }
+    void Bigger(int step) { SetHeight(qint64(height) + (height < 0 ? -step : step)); }
 };
 
 } // namespace
@@ -206,9 +210,9 @@ void CHtmlLabel::Layout() {
     };
     const auto drawRules = [&] {
         for (; w.pendingRules > 0; --w.pendingRules) {
-            if (m_ruleThickness > 0 && w.y < bottom)
-                painter.fillRect(QRect(0, w.y, width, m_ruleThickness), w.text);
-            w.y += m_ruleThickness;
+            if (w.ruleThickness > 0 && w.y < bottom)
+                painter.fillRect(QRect(0, w.y, width, w.ruleThickness), w.text);
+            w.y += w.ruleThickness;
         }
     };
 
@@ -235,6 +239,10 @@ void CHtmlLabel::Layout() {
                 (segment[i] == u'\r' && i + 1 < segment.size() && segment[i + 1] == u'\n')) {
                 i += segment[i] == u'\r' ? 2 : 1;
                 newLine(metrics);
+                continue;
+            }
+            if (segment[i] == u'\r') { // a carriage return alone is not text
+                ++i;
                 continue;
             }
             // A word with the blanks that follow it.
@@ -387,7 +395,7 @@ void CHtmlLabel::Layout() {
                     } else if (valueOf("FACE=\"", value)) {
                         w.face = value.left(31);
                     } else if (valueOf("SIZE=\"", value)) {
-                        w.height -= value.trimmed().toInt();
+                        w.SetHeight(qint64(w.height) - value.trimmed().toLongLong());
                         w.sizeChanged = true;
                     } else {
                         while (a < attributes.size() && attributes[a] != u' ')
@@ -398,9 +406,12 @@ void CHtmlLabel::Layout() {
                 const qsizetype size =
                     attributes.indexOf(QLatin1String("SIZE="), 0, Qt::CaseInsensitive);
                 if (size >= 0) {
-                    bool ok = false;
-                    const int thickness = attributes.mid(size + 5).trimmed().toInt(&ok);
-                    m_ruleThickness = ok ? std::clamp(thickness, 0, 1000) : 0;
+                    // The digits that follow, as far as they go; none (a quoted value) is 0.
+                    qsizetype end = size + 5;
+                    while (end < attributes.size() && attributes[end].isDigit() && end - size < 12)
+                        ++end;
+                    const int thickness = attributes.mid(size + 5, end - size - 5).toInt();
+                    w.ruleThickness = std::clamp(thickness, 0, 1000);
                 }
                 ++w.pendingRules;
                 lineBreak = true;
@@ -415,6 +426,7 @@ void CHtmlLabel::Layout() {
             drawRules();
         }
     }
+    m_ruleThickness = w.ruleThickness;
 }
 
 void CHtmlLabel::paintEvent(QPaintEvent*) {

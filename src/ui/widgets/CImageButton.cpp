@@ -53,7 +53,8 @@ void CImageButton::SetDisabledLook(bool disabled) {
 
 void CImageButton::SetTooltip(const QString& text, bool activate) {
     setToolTip(activate ? text : QString());
-    if (accessibleName().isEmpty() || accessibleName() == m_tooltipName) {
+    // The name stays when tooltips are off: an empty text says nothing about the button.
+    if (!text.isEmpty() && (accessibleName().isEmpty() || accessibleName() == m_tooltipName)) {
         setAccessibleName(text);
         m_tooltipName = text;
     }

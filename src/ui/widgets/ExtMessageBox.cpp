@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -72,7 +73,8 @@ CExtMessageBox::CExtMessageBox(const QString& caption, const QString& text, unsi
     area->setBackgroundRole(QPalette::Base);
     area->setForegroundRole(QPalette::Text);
     auto* areaLayout = new QHBoxLayout(area);
-    areaLayout->setContentsMargins(16, 24, 16, 14);
+    // The text 32 pixels from the top (an icon 24), the buttons 14 below the lower of the two.
+    areaLayout->setContentsMargins(16, 32, 16, 4);
     areaLayout->setSpacing(0);
     int iconWidth = 0;
     if (const std::optional<QStyle::StandardPixmap> icon = IconOf(style)) {
@@ -87,6 +89,7 @@ CExtMessageBox::CExtMessageBox(const QString& caption, const QString& text, unsi
         areaLayout->addSpacing(8);
         areaLayout->addWidget(iconLabel, 0, Qt::AlignTop);
         areaLayout->addSpacing(16);
+        areaLayout->setContentsMargins(16, 24, 16, 4);
         iconWidth = size + 16;
     }
     auto* textLabel = new QLabel(text, area);
@@ -104,6 +107,8 @@ CExtMessageBox::CExtMessageBox(const QString& caption, const QString& text, unsi
         QRect(0, 0, wrapWidth, 1 << 20), Qt::TextWordWrap | Qt::TextExpandTabs, text);
     textLabel->setMinimumWidth(std::min(wrapWidth, needed.width() + 2));
     textLabel->setMaximumWidth(wrapWidth);
+    if (iconWidth)
+        textLabel->setContentsMargins(0, 8, 0, 0);
     areaLayout->addWidget(textLabel, 1, Qt::AlignTop);
     if (text.isEmpty() && !iconWidth)
         areaLayout->setContentsMargins(16, 5, 16, 0);
@@ -135,7 +140,11 @@ CExtMessageBox::CExtMessageBox(const QString& caption, const QString& text, unsi
         m_checkBox = new QCheckBox(check, this);
         m_checkBox->setObjectName(QStringLiteral("checkBox"));
         m_checkBox->setAccessibleName(check);
-        band->addWidget(m_checkBox, 0, Qt::AlignLeft);
+        auto* checkRow = new QHBoxLayout;
+        checkRow->addSpacing(1); // 17 pixels from the left edge
+        checkRow->addWidget(m_checkBox);
+        checkRow->addStretch(1);
+        band->addLayout(checkRow);
     }
     // The default button: its position in the set, the first when there is no such button.
     std::size_t index =
@@ -225,13 +234,19 @@ int ExtMessageBox(const QString& caption, QWidget* owner, const QString& text, u
     if (!owner)
         owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget()
                                                   : QApplication::activeWindow();
-    CExtMessageBox box(caption, text, style, owner);
-    if (const auto answerer = CExtMessageBox::TakeAnswerer()) {
-        answerer(box);
-        return box.Answer();
-    }
-    box.exec();
-    return box.Answer();
+    // Held by a guarded pointer: an owner that goes away while the box runs takes the box with
+    // it, and the box then answers cautiously.
+    QPointer<CExtMessageBox> box = new CExtMessageBox(caption, text, style, owner);
+    box->setAttribute(Qt::WA_DeleteOnClose, false);
+    if (const auto answerer = CExtMessageBox::TakeAnswerer())
+        answerer(*box);
+    else
+        box->exec();
+    if (!box)
+        return MessageCautiousAnswer(style);
+    const int answer = box->Answer();
+    delete box;
+    return answer;
 }
 
 } // namespace skyloom

@@ -3,6 +3,7 @@
 #include <QPalette>
 
 #include <array>
+#include <cctype>
 
 namespace skyloom {
 namespace {
@@ -70,9 +71,12 @@ bool IsName(const QString& value) {
 QColor ParseHtmlColour(const QString& value, const QPalette& palette) {
     const QColor black(0, 0, 0);
     if (value.startsWith(QLatin1Char('#'))) {
-        bool ok = false;
-        const uint rgb = value.mid(1).toUInt(&ok, 16);
-        return value.size() == 7 && ok ? QColor::fromRgb(QRgb(rgb)) : black;
+        if (value.size() != 7)
+            return black;
+        for (const QChar c : QStringView(value).mid(1))
+            if (!isxdigit(c.toLatin1()))
+                return black;
+        return QColor::fromRgb(QRgb(value.mid(1).toUInt(nullptr, 16)));
     }
     if (value.contains(QLatin1Char(','))) {
         const QStringList parts = value.split(QLatin1Char(','));
@@ -94,8 +98,9 @@ QColor ParseHtmlColour(const QString& value, const QPalette& palette) {
         if (value.compare(QLatin1String(system.name), Qt::CaseInsensitive) == 0)
             return palette.color(system.group, system.role);
     // The CSS colour names are Qt's SVG colour names.
+    // Qt also knows "transparent", which is no CSS colour name.
     const QColor named = QColor::fromString(value.toLower());
-    return named.isValid() ? named : black;
+    return named.isValid() && named.alpha() == 255 ? named : black;
 }
 
 } // namespace skyloom
