@@ -1,7 +1,9 @@
 #include "CMainApp.h"
 
 #include "CPSMainDialog.h"
+#include "CSingleInstance.h"
 #include "ComposeCommand.h"
+#include "RemoteCommands.h"
 #include "SlideshowCommand.h"
 #include "TerminationSignals.h"
 #include "Version.h"
@@ -14,7 +16,9 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <optional>
 #include <utility>
+#include <vector>
 
 namespace skyloom {
 namespace {
@@ -29,8 +33,10 @@ void CloseOpenDialogs(const QWidget* keep) {
 }
 
 struct CommandLine {
-    enum Mode { Run, Done, Error, Compose, Slideshow } mode = Run;
+    enum Mode { Run, Done, Error, Compose, Slideshow, Remote } mode = Run;
     ComposeRequest compose;
+    QString remote;        // the remote command
+    QStringList arguments; // the positional arguments, handed to a running copy
 };
 
 // Parsed before any display is opened, so that --help, --version and --compose work anywhere.
@@ -53,6 +59,23 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         "slideshow", "Run the slideshow with your settings and photo library, without any window, "
                      "until ended by a signal.");
     parser.addOptions({compose, output, screen, settings, apply, slideshow});
+    const QStringList remoteHelp{
+        "Change the wallpaper of the running Skyloom now.",
+        "Pause the running Skyloom's slideshow.",
+        "Resume the running Skyloom's slideshow.",
+        "Pause the running Skyloom's slideshow, or resume it when paused.",
+        "Pause the running Skyloom's slideshow and clear the wallpaper.",
+        "Show the running Skyloom's window.",
+        "End the running Skyloom without asking.",
+        "Print whether the running Skyloom is running or paused, the photos queued, the photo "
+        "shown and the seconds to the next change."};
+    std::vector<QCommandLineOption> remotes;
+    for (qsizetype i = 0; i < RemoteCommandNames().size(); ++i)
+        remotes.emplace_back(RemoteCommandNames()[i], remoteHelp[i]);
+    for (const QCommandLineOption& remote : remotes)
+        parser.addOption(remote);
+    parser.addPositionalArgument(
+        "/x", "With Skyloom running: end it without asking, and stop the exit question.");
     parser.setApplicationDescription(
         QStringLiteral("%1: shows photos from your photo folders as the desktop wallpaper.")
             .arg(QLatin1String(kApplicationTitle)));
@@ -60,23 +83,38 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     const QCommandLineOption version = parser.addVersionOption();
     const auto fail = [](const QString& message) {
         std::fprintf(stderr, "skyloom: %s\n", qUtf8Printable(message));
-        return CommandLine{CommandLine::Error, {}};
+        return CommandLine{CommandLine::Error, {}, {}, {}};
     };
     if (!parser.parse(core.arguments()))
         return fail(parser.errorText());
     if (parser.isSet(help)) {
         std::fputs(qUtf8Printable(parser.helpText()), stdout);
-        return {CommandLine::Done, {}};
+        return {CommandLine::Done, {}, {}, {}};
     }
     if (parser.isSet(version)) {
         std::printf("Skyloom %s\n%s\n", SKYLOOM_VERSION, SKYLOOM_LEGAL_COPYRIGHT);
-        return {CommandLine::Done, {}};
+        return {CommandLine::Done, {}, {}, {}};
+    }
+    QStringList asked;
+    for (const QCommandLineOption& remote : remotes)
+        if (parser.isSet(remote))
+            asked << remote.names().first();
+    if (asked.size() > 1)
+        return fail(QStringLiteral("one command at a time: --%1").arg(asked.join(" --")));
+    if (asked.size() == 1) {
+        if (parser.isSet(compose) || parser.isSet(slideshow))
+            return fail(QStringLiteral("--%1 goes alone").arg(asked.first()));
+        CommandLine remote{CommandLine::Remote, {}, asked.first(), {}};
+        return remote;
     }
     if (!parser.isSet(compose)) {
         for (const QCommandLineOption* only : {&output, &screen, &settings, &apply})
             if (parser.isSet(*only))
                 return fail(QStringLiteral("--%1 goes with --compose").arg(only->names().first()));
-        return {parser.isSet(slideshow) ? CommandLine::Slideshow : CommandLine::Run, {}};
+        return {parser.isSet(slideshow) ? CommandLine::Slideshow : CommandLine::Run,
+                {},
+                {},
+                parser.positionalArguments()};
     }
     if (parser.isSet(slideshow))
         return fail(QStringLiteral("--slideshow and --compose do not go together"));
@@ -84,7 +122,9 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         return fail(QStringLiteral("--compose needs --output FILE"));
     return {CommandLine::Compose,
             {parser.value(compose), parser.value(output), parser.value(screen),
-             parser.value(settings), parser.isSet(apply)}};
+             parser.value(settings), parser.isSet(apply)},
+            {},
+            {}};
 }
 
 // The commands that show no window: without a display the off-screen platform serves.
@@ -99,10 +139,30 @@ int Compose(int argc, char** argv, const ComposeRequest& request) {
     return RunCompose(request);
 }
 
-int Slideshow(int argc, char** argv) {
+int Slideshow(int argc, char** argv, CSingleInstance& instance) {
     UseOffscreenWithoutDisplay();
     QGuiApplication app(argc, argv);
-    return RunSlideshow();
+    instance.Listen();
+    return RunSlideshow(instance);
+}
+
+// Hands a message to the running copy and prints its answer: 0, or 1 when none runs.
+int SendToRunningCopy(int argc, char** argv, const InstanceMessage& message) {
+    QCoreApplication core(argc, argv);
+    const std::optional<QByteArray> answer = CSingleInstance::Send(EncodeInstanceMessage(message));
+    if (!answer) {
+        std::fprintf(stderr, "Skyloom is not running\n");
+        return 1;
+    }
+    if (!answer->isEmpty())
+        std::printf("%s\n", answer->constData());
+    return 0;
+}
+
+// The desktop's token that lets the running copy's window take the focus.
+QString ActivationToken() {
+    const QString token = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+    return token.isEmpty() ? qEnvironmentVariable("DESKTOP_STARTUP_ID") : token;
 }
 
 } // namespace
@@ -120,11 +180,20 @@ int CMainApp::Main(int argc, char** argv) {
         return 2;
     case CommandLine::Compose:
         return Compose(argc, argv, command.compose);
+    case CommandLine::Remote:
+        return SendToRunningCopy(argc, argv, {command.remote, {}, {}});
     case CommandLine::Slideshow:
-        return Slideshow(argc, argv);
     case CommandLine::Run:
         break;
     }
+
+    // One copy a user, checked before the display: "/x" and the commands work from a console.
+    CSingleInstance instance;
+    if (!instance.IsFirstInstance())
+        return SendToRunningCopy(argc, argv,
+                                 {QStringLiteral("start"), ActivationToken(), command.arguments});
+    if (command.mode == CommandLine::Slideshow)
+        return Slideshow(argc, argv, instance);
 
     if (!platform::HasGraphicalSession()) {
         std::fprintf(stderr,
@@ -157,6 +226,16 @@ int CMainApp::Main(int argc, char** argv) {
 
     int status = 0;
     window = std::make_unique<CPSMainDialog>();
+    instance.Listen();
+    instance.SetHandler([&window](const QByteArray& bytes) {
+        CPSMainDialog* w = window.get();
+        RemoteTarget target;
+        target.engine = &w->Engine();
+        target.show = [w](const QString& token) { w->ShowFromRemote(token); };
+        target.quit = [w](bool exitSwitch) { w->ExitWithoutQuestion(exitSwitch); };
+        target.shuttingDown = [w] { return w->IsClosing(); };
+        return AnswerInstanceMessage(DecodeInstanceMessage(bytes), target);
+    });
     QObject::connect(window.get(), &CPSMainDialog::closing, &app,
                      [&reporter] { reporter.StopShowing(); });
     if (!terminating) {

@@ -68,6 +68,29 @@ void CPSMainDialog::RunStartupSequence() {
         m_buildTimer.start(1000);
 }
 
+void CPSMainDialog::ShowFromRemote(const QString& activationToken) {
+    if (!activationToken.isEmpty()) {
+        // Read by the platform when the window asks for the focus.
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
+        qputenv("DESKTOP_STARTUP_ID", activationToken.toUtf8());
+    }
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void CPSMainDialog::ExitWithoutQuestion(bool exitSwitch) {
+    if (m_closing)
+        return;
+    if (exitSwitch) {
+        m_settings.m_bConfirmExit = 0;
+        m_settings.Save();
+        m_engine->Pause();
+        ClearDesktopWallpaper();
+    }
+    reject();
+}
+
 void CPSMainDialog::done(int result) {
     if (!std::exchange(m_closing, true)) {
         emit closing();

@@ -41,6 +41,14 @@ public:
     // Stops the slideshow's timers and workers and, when the settings say so, clears the
     // wallpaper; then the window closes. Nothing of the slideshow runs after it.
     void done(int result) override;
+    bool IsClosing() const { return m_closing; }
+
+    // A later start or a remote --show: the window comes to the front, the desktop's
+    // activation token letting it take the focus.
+    void ShowFromRemote(const QString& activationToken);
+    // Ends the program without the exit question. With the exit switch ("/x") the question is
+    // also turned off for good, the slideshow paused and the wallpaper cleared first.
+    void ExitWithoutQuestion(bool exitSwitch);
 
 signals:
     // The window is closing and is about to wait for the slideshow's workers: nothing may now

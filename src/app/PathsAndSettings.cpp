@@ -1,5 +1,6 @@
 #include "PathsAndSettings.h"
 
+#include "AutoStart.h"
 #include "library/CCategoriesTable.h"
 #include "library/CFolderScanner.h"
 #include "library/PhotoPatterns.h"
@@ -60,6 +61,8 @@ StartupPaths RunPathsAndSettings(CAppSettings& settings) {
         settings.m_nDefaultCategoryId =
             FindCategoryId(databasePath, QString::fromLatin1(CCategoriesTable::kFallbackName));
     settings.Save();
+    // The entry follows the setting at every start, even when it was changed elsewhere.
+    SetAutoStart(settings.m_bAutoStart != 0);
 
     startup.screenSize = services.desktop->PrimaryScreenSize();
     return startup;

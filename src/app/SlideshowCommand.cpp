@@ -1,6 +1,8 @@
 #include "SlideshowCommand.h"
 
+#include "CSingleInstance.h"
 #include "PathsAndSettings.h"
+#include "RemoteCommands.h"
 #include "SlideshowSetup.h"
 #include "TerminationSignals.h"
 #include "engine/DesktopWallpaper.h"
@@ -12,7 +14,7 @@
 
 namespace skyloom {
 
-int RunSlideshow() {
+int RunSlideshow(CSingleInstance& instance) {
     CAppSettings settings;
     const StartupPaths startup = RunPathsAndSettings(settings);
 
@@ -38,11 +40,31 @@ int RunSlideshow() {
     QObject::connect(&termination, &TerminationSignals::terminationRequested,
                      QCoreApplication::instance(), &QCoreApplication::quit);
 
+    bool ending = false;
+    RemoteTarget target;
+    target.engine = &engine;
+    target.quit = [&](bool exitSwitch) {
+        if (exitSwitch) {
+            // "/x": the exit question is not asked again, and the wallpaper goes.
+            settings.m_bConfirmExit = 0;
+            settings.Save();
+            engine.PauseAndClear();
+        }
+        ending = true;
+        QCoreApplication::quit();
+    };
+    target.shuttingDown = [&ending] { return ending; };
+    instance.SetHandler([&target](const QByteArray& bytes) {
+        return AnswerInstanceMessage(DecodeInstanceMessage(bytes), target);
+    });
+
     if (settings.m_bAutoQueue)
         RunAutoQueue(engine, settings);
     else
         engine.BuildQueue(settings.m_arrQueue);
     QCoreApplication::exec();
+    ending = true;
+    instance.SetHandler({});
     engine.Shutdown();
     if (settings.m_bClearOnExit)
         ClearDesktopWallpaper();

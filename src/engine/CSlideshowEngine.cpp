@@ -679,6 +679,12 @@ QString CSlideshowEngine::Tooltip() const {
     return kTooltipTitle;
 }
 
+int CSlideshowEngine::SecondsToNextChange() const {
+    if (!m_intervalTimer.isActive())
+        return -1;
+    return (std::max(0, m_intervalTimer.remainingTime()) + 999) / 1000;
+}
+
 SlideshowCounters CSlideshowEngine::Counters() {
     std::lock_guard lock(m_queueLock);
     return m_counters;

@@ -100,6 +100,8 @@ public:
     bool IsRefreshing() const { return m_refreshing; }
     bool IsAutoQueueRunning() const { return m_autoQueueRunning; }
     int PhotosQueued() const { return m_photosQueued; }
+    // Whole seconds until the interval brings the next change; -1 when none is due.
+    int SecondsToNextChange() const;
     // The screen the cached background was rendered for.
     QSize ScreenSize() const { return m_screen; }
     QString StatusText() const;

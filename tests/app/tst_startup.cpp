@@ -5,9 +5,9 @@
 #include "SettingsFixture.h"
 #include "TestFiles.h"
 #include "TestMain.h"
-#include "settings/CAppSettings.h"
 #include "app/PathsAndSettings.h"
 #include "library/PhotoPatterns.h"
+#include "settings/CAppSettings.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,14 +1,22 @@
 #pragma once
 
+#include <QDir>
+#include <QFile>
 #include <QProcessEnvironment>
 #include <QString>
 
 namespace skyloom::test {
 
-// The environment of a user whose home is the given folder, for starting the real program.
-// Without display, the program sees no graphical session.
+// The environment of a user whose home is the given folder, for starting the real program: a
+// user of its own, runtime folder (and so running copy) included. Without display, the program
+// sees no graphical session.
 inline QProcessEnvironment UserEnvironment(const QString& home, bool display = true) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    const QString runtime = home + "/.runtime";
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    env.insert("XDG_RUNTIME_DIR", runtime);
     env.insert("HOME", home);
     env.insert("XDG_CONFIG_HOME", home + "/.config");
     env.insert("XDG_DATA_HOME", home + "/.local/share");

@@ -3,6 +3,7 @@
 
 #include "TestMain.h"
 #include "ui/widgets/CHtmlLabel.h"
+#include "ui/widgets/WebLinks.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -206,7 +207,7 @@ private slots:
 
     void linksOpenOnlyWebAddresses() {
         QList<QUrl> opened;
-        CHtmlLabel::SetLinkOpener([&](const QUrl& url) {
+        WebLinks::SetOpener([&](const QUrl& url) {
             opened << url;
             return true;
         });
@@ -224,12 +225,12 @@ private slots:
         QCOMPARE(opened, QList<QUrl>{QUrl("https://www.example.org/help")});
 
         for (const char* target : {"mailto:someone@example.org", "http://example.org"})
-            QVERIFY2(CHtmlLabel::OpenLink(target), target);
+            QVERIFY2(WebLinks::Open(target), target);
         for (const char* target : {"file:///usr/bin/xterm", "/usr/bin/xterm", "xterm -e sh",
                                    "javascript:alert(1)", "APP:Settings", "https://", ""})
-            QVERIFY2(!CHtmlLabel::OpenLink(target), target);
+            QVERIFY2(!WebLinks::Open(target), target);
         QCOMPARE(opened.size(), 3);
-        CHtmlLabel::SetLinkOpener([](const QUrl&) { return false; });
+        WebLinks::SetOpener([](const QUrl&) { return false; });
     }
 
     void hugeAndHostileInputIsBounded_data() {

@@ -10,6 +10,7 @@
 #include "ui/widgets/CHtmlLabel.h"
 #include "ui/widgets/CImageButton.h"
 #include "ui/widgets/ExtMessageBox.h"
+#include "ui/widgets/WebLinks.h"
 
 #include <QApplication>
 #include <QDir>
@@ -116,7 +117,7 @@ private slots:
 
     void gettingStartedOpensLinksOutside() {
         QList<QUrl> opened;
-        CHtmlLabel::SetLinkOpener([&](const QUrl& url) {
+        WebLinks::SetOpener([&](const QUrl& url) {
             opened << url;
             return true;
         });
@@ -138,7 +139,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         QTest::keyClick(&box, Qt::Key_Return);
         QCOMPARE(box.result(), int(QDialog::Accepted));
-        CHtmlLabel::SetLinkOpener([](const QUrl&) { return false; });
+        WebLinks::SetOpener([](const QUrl&) { return false; });
     }
 
     void contactSheet_data() {

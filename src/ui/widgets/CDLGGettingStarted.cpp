@@ -1,7 +1,7 @@
 #include "CDLGGettingStarted.h"
 
 #include "Artwork.h"
-#include "CHtmlLabel.h"
+#include "WebLinks.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -20,7 +20,7 @@ CDLGGettingStarted::CDLGGettingStarted(QWidget* parent) : QDialog(parent) {
     // Links go to the web browser, never into the box, and only web addresses go at all.
     m_page->setOpenLinks(false);
     connect(m_page, &QTextBrowser::anchorClicked, this,
-            [](const QUrl& url) { CHtmlLabel::OpenLink(url.toString()); });
+            [](const QUrl& url) { WebLinks::Open(url.toString()); });
     // The pictures are drawn for the screen's pixel ratio, so that they are sharp at 2x.
     const qreal ratio = devicePixelRatioF() > 1 ? devicePixelRatioF() : 2.0;
     for (const char* name : {"new_shortcut", "shortcut_builder", "drag_drop"})

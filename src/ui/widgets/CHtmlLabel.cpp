@@ -1,8 +1,8 @@
 #include "CHtmlLabel.h"
 
 #include "HtmlColours.h"
+#include "WebLinks.h"
 
-#include <QDesktopServices>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -70,13 +70,6 @@ bool StartsWith(QStringView text, qsizetype at, QLatin1String tag) {
     return text.mid(at, tag.size()).compare(tag, Qt::CaseInsensitive) == 0;
 }
 
-CHtmlLabel::LinkOpener& Opener() {
-    static CHtmlLabel::LinkOpener opener = [](const QUrl& url) {
-        return QDesktopServices::openUrl(url);
-    };
-    return opener;
-}
-
 // The state of the walk through the text.
 struct Walk {
     int bold = 0, italic = 0, underline = 0, strike = 0, centre = 0, sub = 0, sup = 0;
@@ -141,20 +134,6 @@ void CHtmlLabel::SetTransparent(bool transparent) {
     m_transparent = transparent;
     m_rebuild = true;
     update();
-}
-
-void CHtmlLabel::SetLinkOpener(LinkOpener opener) {
-    Opener() = std::move(opener);
-}
-
-bool CHtmlLabel::OpenLink(const QString& target) {
-    const QUrl url(target.trimmed(), QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || !(scheme == u"http" || scheme == u"https" || scheme == u"mailto"))
-        return false; // a file, a program or anything else is never opened from a label
-    if ((scheme == u"http" || scheme == u"https") && url.host().isEmpty())
-        return false;
-    return Opener()(url);
 }
 
 QImage CHtmlLabel::Drawing() {
@@ -491,7 +470,7 @@ void CHtmlLabel::mouseReleaseEvent(QMouseEvent* event) {
                 // In-program commands ("APP:...") are not offered by this program.
                 if (!area.target.startsWith(QLatin1String("APP:"), Qt::CaseInsensitive) &&
                     !area.target.startsWith(QLatin1String("\"APP:"), Qt::CaseInsensitive))
-                    OpenLink(area.target);
+                    WebLinks::Open(area.target);
                 emit linkActivated(area.target);
                 break;
             }

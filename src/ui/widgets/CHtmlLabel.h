@@ -14,7 +14,8 @@ namespace skyloom {
 // letter case, and 24 named entities. Any other "<" is text. The layout is drawn once, at the
 // screen's pixel ratio, each time the text is set after a reset; paints copy that drawing.
 // Links show the hand cursor and are underlined in the link colour while hovered; a click
-// opens http, https and mailto addresses in the desktop's programs and nothing else.
+// opens http, https and mailto addresses in the desktop's programs and nothing else
+// (WebLinks).
 class CHtmlLabel final : public QWidget {
     Q_OBJECT
 public:
@@ -50,13 +51,6 @@ public:
     QImage Drawing();
     // The rule thickness and other layout results of the last layout, for tests.
     int LastRuleThickness() const { return m_ruleThickness; }
-
-    // Opens a link's address; the desktop's own programs unless a test says otherwise.
-    // Returns whether the address was handed on.
-    using LinkOpener = std::function<bool(const QUrl&)>;
-    static void SetLinkOpener(LinkOpener opener);
-    // Hands the target on when it is an http, https or mailto address; refuses anything else.
-    static bool OpenLink(const QString& target);
 
     QSize sizeHint() const override;
 
