@@ -240,7 +240,7 @@ int CMainApp::Main(int argc, char** argv) {
                      [&reporter] { reporter.StopShowing(); });
     if (!terminating) {
         QObject::connect(window.get(), &QDialog::finished, &app, &QCoreApplication::quit);
-        window->show();
+        window->ShowAtStart();
         status = app.exec();
     }
     reporter.StopShowing();

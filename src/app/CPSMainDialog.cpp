@@ -1,6 +1,8 @@
 #include "CPSMainDialog.h"
 
+#include "HelpLinks.h"
 #include "SlideshowSetup.h"
+#include "Version.h"
 #include "composer/CBackgroundRenderer.h"
 #include "engine/CSlideshowEngine.h"
 #include "engine/DesktopWallpaper.h"
@@ -8,15 +10,32 @@
 #include "library/MessageReporter.h"
 #include "settings/SettingsSnapshot.h"
 #include "ui/pages/SettingsPage.h"
+#include "ui/widgets/Artwork.h"
+#include "ui/widgets/CDLGAbout.h"
+#include "ui/widgets/ExtMessageBox.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace skyloom {
+namespace {
+
+// The global keys, with Ctrl and Alt.
+constexpr int kHotkeyPause = 1061;
+constexpr int kHotkeyResume = 1062;
+constexpr int kHotkeyNext = 1063;
+constexpr int kHotkeyPauseAndClear = 1064;
+
+} // namespace
 
 CPSMainDialog::CPSMainDialog(QWidget* parent)
     : QDialog(parent), m_pageShortcuts(std::make_unique<CPPDLGShortcuts>(&m_settings)),
@@ -30,9 +49,52 @@ CPSMainDialog::CPSMainDialog(QWidget* parent)
     if (m_settings.m_bClearOnStartup)
         ClearDesktopWallpaper();
     m_engine = std::make_unique<CSlideshowEngine>(SessionEngineSetup(m_settings, m_startup));
+    m_tray = std::make_unique<CTrayIcon>(Artwork::ApplicationIcon());
     BuildLayout();
     connect(m_engine.get(), &CSlideshowEngine::statusChanged, this,
-            [this](const QString& status) { SetStatus(status); });
+            [this](const QString& status, const QString& tooltip) {
+                SetStatus(status);
+                m_tray->SetTooltip(tooltip);
+                EnableCommandButtons(!m_engine->IsBuilding() && !m_engine->IsRefreshing());
+            });
+    connect(m_engine.get(), &CSlideshowEngine::progressChanged, this,
+            [this](int value, int maximum) {
+                m_progress->setRange(0, maximum);
+                m_progress->setValue(value);
+            });
+    connect(m_engine.get(), &CSlideshowEngine::pausedChanged, this,
+            &CPSMainDialog::OnPausedChanged);
+    connect(m_engine.get(), &CSlideshowEngine::unableToDisplay, this, [this] {
+        ExtMessageBox(QStringLiteral("Skyloom"), this,
+                      QStringLiteral("Skyloom is unable to display any queued background photos "
+                                     "because of your current Wallpaper Settings\n(either "
+                                     "minimum size or photo orientation).\n\nPlease adjust the "
+                                     "Wallpaper Settings and click on the 'Apply' button to "
+                                     "resume."),
+                      MessageStyle::Ok | MessageStyle::IconInformation);
+    });
+    connect(m_tray.get(), &CTrayIcon::commandChosen, this, &CPSMainDialog::OnTrayCommand);
+    // A key another program holds is left out; the others still work.
+    m_hotkeys = platform::CreateGlobalHotkeys();
+    m_hotkeys->Register({{kHotkeyPause, 'p'},
+                         {kHotkeyResume, 'r'},
+                         {kHotkeyNext, 'n'},
+                         {kHotkeyPauseAndClear, 'b'}});
+    connect(m_hotkeys.get(), &platform::IGlobalHotkeys::pressed, this, [this](int id) {
+        if (m_closing)
+            return;
+        if (id == kHotkeyPause)
+            m_engine->Pause();
+        else if (id == kHotkeyResume)
+            m_engine->Resume();
+        else if (id == kHotkeyNext)
+            m_engine->Next();
+        else if (id == kHotkeyPauseAndClear)
+            m_engine->PauseAndClear();
+    });
+    m_tray->SetState(false, m_settings.m_bAutoQueue != 0);
+    if (m_settings.m_bAlwaysShowTrayIcon)
+        m_tray->Show();
     SetStatus(QStringLiteral("One moment please..."));
 
     m_startupTimer.setSingleShot(true);
@@ -74,12 +136,163 @@ void CPSMainDialog::ShowFromRemote(const QString& activationToken) {
         qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
         qputenv("DESKTOP_STARTUP_ID", activationToken.toUtf8());
     }
+    RestoreWindow();
+}
+
+void CPSMainDialog::ShowAtStart() {
+    if (!m_settings.m_bStartMinimized) {
+        show();
+        raise();
+    } else if (m_settings.m_bMinimizeToTray && CTrayIcon::Available()) {
+        m_tray->Show(); // the window stays hidden until the user restores it
+        m_inTray = true;
+    } else {
+        showMinimized();
+    }
+}
+
+void CPSMainDialog::MarkChanged(unsigned changeBits, unsigned filterBits) {
+    using namespace PendingChange;
+    m_pendingChanges |= changeBits;
+    m_filterChanges |= filterBits;
+    if (changeBits & (QueuedSet | Interval)) {
+        m_applyEnabled = true;
+        m_apply->setEnabled(true);
+    }
+    if (changeBits & (PhotoOptions | Background)) {
+        m_applyEnabled = true;
+        if (!m_engine->IsBuilding())
+            m_apply->setEnabled(true);
+    }
+}
+
+void CPSMainDialog::Apply() {
+    m_apply->setEnabled(false);
+    m_applyEnabled = false;
+    SetStatus(QStringLiteral("Applying Changes"));
+    m_engine->Apply(SnapshotOf(m_settings), m_pendingChanges, m_filterChanges,
+                    m_settings.m_arrQueue);
+    m_pendingChanges = 0;
+    m_filterChanges = 0;
+    m_settings.Save();
+    SetStatus(m_engine->StatusText());
+}
+
+void CPSMainDialog::Minimize() {
+    if (m_settings.m_bMinimizeToTray && CTrayIcon::Available()) {
+        m_tray->Show();
+        m_inTray = true;
+        hide();
+    } else {
+        // Without a tray, hiding the window would leave no way back: the taskbar keeps it.
+        showMinimized();
+    }
+}
+
+void CPSMainDialog::RestoreWindow() {
+    m_restored = true;
     showNormal();
+    if (size() != QSize(kMinimumWidth, kMinimumHeight))
+        resize(kMinimumWidth, kMinimumHeight);
     raise();
     activateWindow();
+    if (!m_settings.m_bAlwaysShowTrayIcon)
+        m_tray->Hide();
+    m_inTray = false;
+}
+
+bool CPSMainDialog::ConfirmExit() {
+    if (!m_settings.m_bConfirmExit)
+        return true;
+    const int answer = ExtMessageBox(QLatin1String(kApplicationTitle), this,
+                                     QStringLiteral("Are you sure you want to exit?"), 0x21000024);
+    if (answer & MessageStyle::DontAskAgain) {
+        m_settings.m_bConfirmExit = 0;
+        m_settings.Save();
+    }
+    return (answer & MessageResult::ButtonMask) == MessageResult::Yes;
+}
+
+void CPSMainDialog::ExitSequence() {
+    if (m_closing || !ConfirmExit())
+        return;
+    m_exit->setEnabled(false);
+    m_tray->Hide();
+    reject();
+}
+
+void CPSMainDialog::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (m_closing)
+        return;
+    if (m_settings.m_bMinimizeOnClose)
+        Minimize();
+    else
+        ExitSequence();
+}
+
+void CPSMainDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CPSMainDialog::EnableCommandButtons(bool enable) {
+    for (QPushButton* button : {m_exit, m_minimize, m_pause})
+        button->setEnabled(enable && !m_closing);
+    m_apply->setEnabled(enable && m_applyEnabled && !m_closing);
+}
+
+void CPSMainDialog::OnPausedChanged(bool paused) {
+    m_pause->setText(paused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+    m_pause->setAccessibleName(m_pause->text());
+    m_tray->SetState(paused, m_settings.m_bAutoQueue != 0);
+}
+
+void CPSMainDialog::OnTrayCommand(CTrayIcon::Command command) {
+    if (m_closing)
+        return; // commands that arrive while the program ends are ignored
+    using Command = CTrayIcon::Command;
+    switch (command) {
+    case Command::Restore:
+        RestoreWindow();
+        break;
+    case Command::AutoQueue:
+        RunAutoQueue(*m_engine, m_settings);
+        break;
+    case Command::Pause:
+        m_engine->Pause();
+        break;
+    case Command::Resume:
+        m_engine->Resume();
+        break;
+    case Command::PauseAndClear:
+        m_engine->PauseAndClear();
+        break;
+    case Command::Next:
+        m_engine->Next();
+        break;
+    case Command::Clear:
+        m_engine->ClearWallpaper();
+        break;
+    case Command::About:
+        ShowAbout();
+        break;
+    case Command::Exit:
+        ExitSequence();
+        break;
+    }
+}
+
+void CPSMainDialog::ShowAbout() {
+    CDLGAbout about(&m_settings, ProgramVersion(), this);
+    about.exec();
 }
 
 void CPSMainDialog::ExitWithoutQuestion(bool exitSwitch) {
+    m_tray->Hide();
     if (m_closing)
         return;
     if (exitSwitch) {
@@ -97,6 +310,8 @@ void CPSMainDialog::done(int result) {
         m_startupTimer.stop();
         m_buildTimer.stop();
         SetStatus(QStringLiteral("Shutting down..."));
+        EnableCommandButtons(false);
+        m_hotkeys->Unregister();
         m_engine->Shutdown();
         if (m_settings.m_bClearOnExit)
             ClearDesktopWallpaper();
@@ -105,35 +320,112 @@ void CPSMainDialog::done(int result) {
 }
 
 void CPSMainDialog::BuildLayout() {
+    setObjectName(QStringLiteral("mainWindow"));
+    setAccessibleName(windowTitle());
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     resize(kMinimumWidth, kMinimumHeight);
 
+    // The page bar: each page's icon above its caption.
     m_navigation = new QListWidget(this);
+    m_navigation->setObjectName(QStringLiteral("pageBar"));
+    m_navigation->setAccessibleName(QStringLiteral("Pages"));
     m_navigation->setFixedWidth(kNavigationWidth);
+    m_navigation->setViewMode(QListView::IconMode);
+    m_navigation->setFlow(QListView::TopToBottom);
+    m_navigation->setWrapping(false);
+    m_navigation->setMovement(QListView::Static);
     m_navigation->setWordWrap(true);
+    m_navigation->setIconSize(QSize(32, 32));
+    m_navigation->setSpacing(0);
+    m_navigation->setGridSize(QSize(kNavigationWidth - 2 * m_navigation->frameWidth(), 76));
     m_navigation->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_navigation->setSpacing(4);
     m_stack = new QStackedWidget(this);
     SettingsPage* const pages[] = {m_pageShortcuts.get(), m_pageWallpaperSettings.get(),
                                    m_pageBackground.get(), m_pageOptions.get()};
-    for (SettingsPage* page : pages) {
-        auto* item = new QListWidgetItem(page->Caption(), m_navigation);
-        item->setTextAlignment(Qt::AlignCenter);
-        m_stack->addWidget(page);
+    const char* const icons[] = {"shortcuts", "wallpaper", "background", "options"};
+    for (int i = 0; i < 4; ++i) {
+        auto* item = new QListWidgetItem(Artwork::Icon(Artwork::PageIcon(QLatin1String(icons[i]))),
+                                         pages[i]->Caption(), m_navigation);
+        item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        m_stack->addWidget(pages[i]);
     }
     connect(m_navigation, &QListWidget::currentRowChanged, m_stack,
             &QStackedWidget::setCurrentIndex);
     m_navigation->setCurrentRow(0);
+    // Linux windows have no system menu: the page bar's context menu holds its entries.
+    auto* barMenu = new QMenu(this);
+    barMenu->setObjectName(QStringLiteral("pageBarMenu"));
+    m_quickStart = barMenu->addAction(QStringLiteral("QuickStart Wizard"));
+    m_quickStart->setObjectName(QStringLiteral("quickStartAction"));
+    m_quickStart->setEnabled(false); // until the wizard is there
+    QAction* about = barMenu->addAction(QStringLiteral("About Skyloom..."));
+    about->setObjectName(QStringLiteral("aboutAction"));
+    connect(about, &QAction::triggered, this, &CPSMainDialog::ShowAbout);
+    m_navigation->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_navigation, &QWidget::customContextMenuRequested, this,
+            [this, barMenu](const QPoint& at) { barMenu->popup(m_navigation->mapToGlobal(at)); });
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("status"));
+    m_status->setAccessibleName(QStringLiteral("Status"));
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("progress"));
+    m_progress->setAccessibleName(QStringLiteral("Progress"));
+    m_progress->setRange(0, 1);
+    m_progress->setValue(0);
+    m_progress->setTextVisible(false);
+    m_progress->setMaximumHeight(fontMetrics().height() * 2 / 3);
 
+    // The buttons, left to right; from the right edge they read Exit, Help, About, Apply,
+    // Minimize, Pause.
+    m_pause = AddButton(QStringLiteral("Pause"), "pauseButton");
+    m_minimize = AddButton(QStringLiteral("Minimize"), "minimizeButton");
+    m_apply = AddButton(QStringLiteral("Apply"), "applyButton");
+    m_about = AddButton(QStringLiteral("About"), "aboutButton");
+    m_help = AddButton(QStringLiteral("Help"), "helpButton");
+    m_exit = AddButton(QStringLiteral("Exit"), "exitButton");
+    m_apply->setEnabled(false);
+    connect(m_pause, &QPushButton::clicked, this, [this] { m_engine->TogglePause(); });
+    connect(m_minimize, &QPushButton::clicked, this, &CPSMainDialog::Minimize);
+    connect(m_apply, &QPushButton::clicked, this, &CPSMainDialog::Apply);
+    connect(m_about, &QPushButton::clicked, this, &CPSMainDialog::ShowAbout);
+    connect(m_help, &QPushButton::clicked, this,
+            [this] { OpenHelpTopic(106 + m_stack->currentIndex()); });
+    connect(m_exit, &QPushButton::clicked, this, [this] {
+        if (m_settings.m_bMinimizeOnClose)
+            Minimize();
+        else
+            ExitSequence();
+    });
+
+    auto* statusColumn = new QVBoxLayout;
+    statusColumn->setSpacing(2);
+    statusColumn->addWidget(m_status);
+    statusColumn->addWidget(m_progress);
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(statusColumn, 1);
+    for (QPushButton* button : {m_pause, m_minimize, m_apply, m_about, m_help, m_exit})
+        bottom->addWidget(button);
     auto* pagesRow = new QHBoxLayout;
     pagesRow->addWidget(m_navigation);
     pagesRow->addWidget(m_stack, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(pagesRow, 1);
-    layout->addWidget(m_status);
+    layout->addLayout(bottom);
+    setTabOrder(m_navigation, m_pause);
+    QWidget* previous = m_pause;
+    for (QPushButton* button : {m_minimize, m_apply, m_about, m_help, m_exit}) {
+        setTabOrder(previous, button);
+        previous = button;
+    }
+}
+
+QPushButton* CPSMainDialog::AddButton(const QString& caption, const char* name) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(caption);
+    button->setAutoDefault(false);
+    return button;
 }
 
 void CPSMainDialog::ApplySettingsSnapshot() {

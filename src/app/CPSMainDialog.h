@@ -1,6 +1,8 @@
 #pragma once
 
+#include "CTrayIcon.h"
 #include "PathsAndSettings.h"
+#include "platform/GlobalHotkeys.h"
 #include "settings/CAppSettings.h"
 
 #include <QDialog>
@@ -8,8 +10,11 @@
 
 #include <memory>
 
+class QAction;
 class QLabel;
 class QListWidget;
+class QProgressBar;
+class QPushButton;
 class QStackedWidget;
 
 namespace skyloom {
@@ -20,9 +25,10 @@ class CPPDLGShortcuts;
 class CPPDLGWallpaperSettings;
 class CSlideshowEngine;
 
-// The one top-level window: a navigation list of the four pages on the left, the pages on the
-// right and a status line below. It owns the settings record and the slideshow engine, starts
-// the slideshow shortly after it is shown and stops it when it closes.
+// The one top-level window: the page bar with the four pages' icons on the left, the pages on
+// the right, and below them the status line and progress bar beside the command buttons
+// (Pause, Minimize, Apply, About, Help, Exit). It owns the settings record, the slideshow engine
+// and the tray icon, starts the slideshow shortly after it is shown and stops it when it closes.
 class CPSMainDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -38,6 +44,25 @@ public:
     CSlideshowEngine& Engine() { return *m_engine; }
     // Trims the text and shows it in the status line; an empty text clears it.
     void SetStatus(const QString& text);
+    // Shows the window, or starts minimized (to the tray where there is one) as the settings
+    // say.
+    void ShowAtStart();
+
+    // What a page calls when the user changed something that takes effect on Apply:
+    // PendingChange bits and FilterChange bits.
+    void MarkChanged(unsigned changeBits, unsigned filterBits = 0);
+    // Hands the engine the settings and what changed, and saves the settings.
+    void Apply();
+    // To the tray when the settings say so and the session has one, else to the taskbar.
+    void Minimize();
+    // Back from the tray or the taskbar, at the smallest size.
+    void RestoreWindow();
+    // Asks "Are you sure you want to exit?" unless the settings say not to; its check box
+    // turns the question off for good. True to exit.
+    bool ConfirmExit();
+    // The Exit button's and the tray's Exit: asks, then stops the slideshow and closes.
+    void ExitSequence();
+    CTrayIcon& Tray() { return *m_tray; }
     // Stops the slideshow's timers and workers and, when the settings say so, clears the
     // wallpaper; then the window closes. Nothing of the slideshow runs after it.
     void done(int result) override;
@@ -55,8 +80,20 @@ signals:
     // keep a worker waiting for the user.
     void closing();
 
+protected:
+    // The close box: minimizes when the settings say so, otherwise the Exit button's sequence.
+    void closeEvent(QCloseEvent* event) override;
+    // Escape does not end the program.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void BuildLayout();
+    QPushButton* AddButton(const QString& caption, const char* name);
+    // The Exit, Minimize and Pause buttons, and Apply when a change awaits it.
+    void EnableCommandButtons(bool enable);
+    void OnPausedChanged(bool paused);
+    void OnTrayCommand(CTrayIcon::Command command);
+    void ShowAbout();
     // Hands the engine the snapshot of the settings and writes the background thumbnail.
     void ApplySettingsSnapshot();
     // Shortly after start: the slideshow of the queued shortcuts, or AutoQueue's choice.
@@ -74,10 +111,25 @@ private:
     QTimer m_startupTimer; // the start-up sequence, 1.5 s after initialisation
     QTimer m_buildTimer;   // the first build of the queue, a second after that
     bool m_closing = false;
+    unsigned m_pendingChanges = 0; // PendingChange bits since the last Apply
+    unsigned m_filterChanges = 0;  // FilterChange bits since the last Apply
+    bool m_applyEnabled = false;
+    bool m_restored = false; // restored by the user at least once in this run
+    bool m_inTray = false;
+    std::unique_ptr<CTrayIcon> m_tray;
+    std::unique_ptr<platform::IGlobalHotkeys> m_hotkeys; // Ctrl+Alt+P, R, N and B
 
     QListWidget* m_navigation = nullptr;
     QStackedWidget* m_stack = nullptr;
     QLabel* m_status = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QPushButton* m_pause = nullptr;
+    QPushButton* m_minimize = nullptr;
+    QPushButton* m_apply = nullptr;
+    QPushButton* m_about = nullptr;
+    QPushButton* m_help = nullptr;
+    QPushButton* m_exit = nullptr;
+    QAction* m_quickStart = nullptr;
 };
 
 } // namespace skyloom

@@ -1,0 +1,198 @@
+// The main window's command row driven through its objectNames: the buttons, Apply and the
+// pending changes, the exit question and its check box, minimizing, help and the page bar.
+
+#include "TestMain.h"
+#include "app/CPSMainDialog.h"
+#include "engine/CSlideshowEngine.h"
+#include "library/MessageReporter.h"
+#include "ui/widgets/ExtMessageBox.h"
+#include "ui/widgets/WebLinks.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+
+using namespace skyloom;
+
+class TestMainWindowCommands : public QObject {
+    Q_OBJECT
+
+    static QPushButton* Button(CPSMainDialog& window, const char* name) {
+        return window.findChild<QPushButton*>(name);
+    }
+
+    static CAppSettings Stored(CPSMainDialog& window) {
+        CAppSettings stored;
+        stored.SetSettingsPath(window.Settings().GetSettingsPath());
+        stored.Load();
+        return stored;
+    }
+
+private slots:
+    void buttonsInTheirOrder() {
+        CPSMainDialog window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QStringList names{"pauseButton", "minimizeButton", "applyButton",
+                                "aboutButton", "helpButton",     "exitButton"};
+        const QStringList captions{"Pause", "Minimize", "Apply", "About", "Help", "Exit"};
+        int x = -1;
+        for (int i = 0; i < names.size(); ++i) {
+            QPushButton* button = Button(window, qPrintable(names[i]));
+            QVERIFY2(button, qPrintable(names[i]));
+            QCOMPARE(button->text(), captions[i]);
+            QCOMPARE(button->accessibleName(), captions[i]);
+            QVERIFY(button->x() > x); // left to right
+            x = button->x();
+        }
+        QVERIFY(!Button(window, "applyButton")->isEnabled());
+        // The page bar: an icon for every page, and the entries of the missing system menu.
+        auto* bar = window.findChild<QListWidget*>("pageBar");
+        for (int i = 0; i < bar->count(); ++i)
+            QVERIFY(!bar->item(i)->icon().isNull());
+        auto* menu = window.findChild<QMenu*>("pageBarMenu");
+        QStringList entries;
+        for (QAction* action : menu->actions())
+            entries << action->text();
+        QCOMPARE(entries, QStringList({"QuickStart Wizard", "About Skyloom..."}));
+    }
+
+    void applyTakesThePendingChanges() {
+        CPSMainDialog window;
+        window.show();
+        QPushButton* apply = Button(window, "applyButton");
+        window.MarkChanged(0x10); // not a change bit: nothing to apply
+        QVERIFY(!apply->isEnabled());
+        window.Settings().m_nIntervalMinutes = 7;
+        window.MarkChanged(PendingChange::Interval);
+        QVERIFY(apply->isEnabled());
+        QTest::mouseClick(apply, Qt::LeftButton);
+        QVERIFY(!apply->isEnabled());
+        QCOMPARE(Stored(window).m_nIntervalMinutes, 7); // saved on Apply
+    }
+
+    void pauseButtonFollowsTheSlideshow() {
+        CPSMainDialog window;
+        QPushButton* pause = Button(window, "pauseButton");
+        window.Engine().Pause();
+        QCOMPARE(pause->text(), "Resume");
+        QVERIFY(window.Tray().Action(CTrayIcon::Command::Pause)->isChecked());
+        window.Engine().Resume();
+        QCOMPARE(pause->text(), "Pause");
+        QVERIFY(!window.Tray().Action(CTrayIcon::Command::Pause)->isChecked());
+    }
+
+    void exitQuestion_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("tick");
+        QTest::addColumn<bool>("exits");
+        QTest::addColumn<int>("confirmAfter");
+        QTest::newRow("no") << MessageResult::No << false << false << 1;
+        QTest::newRow("no, ticked") << MessageResult::No << true << false << 0;
+        QTest::newRow("yes") << MessageResult::Yes << false << true << 1;
+    }
+
+    void exitQuestion() {
+        QFETCH(int, button);
+        QFETCH(bool, tick);
+        QFETCH(bool, exits);
+        QFETCH(int, confirmAfter);
+        CPSMainDialog window;
+        window.Settings().m_bConfirmExit = 1;
+        window.Settings().m_bMinimizeOnClose = 0;
+        window.Settings().Save();
+        window.show();
+        QString asked;
+        CExtMessageBox::AnswerNext([&](CExtMessageBox& box) {
+            asked = box.windowTitle() + "|" + box.ClipboardText().section("\r\n", 3, 3);
+            if (tick)
+                box.CheckBox()->setChecked(true);
+            box.Button(button)->click();
+        });
+        QTest::mouseClick(Button(window, "exitButton"), Qt::LeftButton);
+        QCOMPARE(asked, "Skyloom - Desktop Wallpaper Changer|Are you sure you want to exit?");
+        QCOMPARE(window.IsClosing(), exits);
+        QCOMPARE(window.isVisible(), !exits);
+        QCOMPARE(Stored(window).m_bConfirmExit, confirmAfter);
+        if (!exits) {
+            // Asked again unless the check box turned the question off.
+            bool askedAgain = false;
+            CExtMessageBox::AnswerNext([&](CExtMessageBox& box) {
+                askedAgain = true;
+                box.Button(MessageResult::No)->click();
+            });
+            QTest::mouseClick(Button(window, "exitButton"), Qt::LeftButton);
+            QCOMPARE(askedAgain, !tick);
+            CExtMessageBox::TakeAnswerer(); // an answerer left unused
+        }
+    }
+
+    void closeBoxMinimizesWhenAsked() {
+        CPSMainDialog window;
+        window.Settings().m_bMinimizeOnClose = 1;
+        window.Settings().m_bMinimizeToTray = 1; // no tray offscreen: the taskbar keeps it
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.close();
+        QVERIFY(!window.IsClosing());
+        QVERIFY(window.isMinimized());
+        window.resize(800, 600);
+        window.RestoreWindow();
+        QVERIFY(!window.isMinimized());
+        QCOMPARE(window.size(), QSize(639, 441)); // restore resets the size
+        QTest::keyClick(&window, Qt::Key_Escape); // Escape does not end the program
+        QVERIFY(!window.IsClosing());
+    }
+
+    void screenshots_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("1x") << 1.0;
+        QTest::newRow("2x") << 2.0;
+    }
+
+    void screenshots() {
+        // Saved under the build folder's artwork/ to be looked at: the window, and the tray
+        // menu as it is while paused with AutoQueue off.
+        QFETCH(qreal, ratio);
+        CPSMainDialog window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.Engine().Pause();
+        const QString folder = QCoreApplication::applicationDirPath() + "/../artwork";
+        QDir().mkpath(folder);
+        for (QWidget* widget : {static_cast<QWidget*>(&window),
+                                static_cast<QWidget*>(window.Tray().Menu())}) {
+            widget->ensurePolished();
+            widget->adjustSize();
+            if (widget == &window)
+                window.resize(639, 441);
+            QImage shot(widget->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+            shot.setDevicePixelRatio(ratio);
+            shot.fill(widget->palette().color(QPalette::Window));
+            widget->render(&shot);
+            const QString name = widget == &window ? "main-window" : "tray-menu";
+            QVERIFY(shot.save(QString("%1/%2-%3x.png").arg(folder, name).arg(int(ratio))));
+        }
+    }
+
+    void helpOpensThePagesTopic() {
+        QList<QUrl> opened;
+        WebLinks::SetOpener([&](const QUrl& url) {
+            opened << url;
+            return true;
+        });
+        CPSMainDialog window;
+        window.findChild<QListWidget*>("pageBar")->setCurrentRow(2);
+        QTest::mouseClick(Button(window, "helpButton"), Qt::LeftButton);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(opened[0].query(), "A=Go&S=IDD_PP_SKP_BACKGROUND");
+        WebLinks::SetOpener([](const QUrl&) { return false; });
+    }
+};
+
+SKYLOOM_TEST_MAIN(TestMainWindowCommands, QApplication)
+#include "tst_main_window_commands.moc"
