@@ -59,8 +59,10 @@ CPSMainDialog::CPSMainDialog(QWidget* parent)
             });
     connect(m_engine.get(), &CSlideshowEngine::progressChanged, this,
             [this](int value, int maximum) {
-                m_progress->setRange(0, maximum);
-                m_progress->setValue(value);
+                // No work to show is an empty bar: a range of 0..0 would make Qt animate a
+                // busy bar for ever.
+                m_progress->setRange(0, std::max(1, maximum));
+                m_progress->setValue(maximum > 0 ? value : 0);
             });
     connect(m_engine.get(), &CSlideshowEngine::pausedChanged, this,
             &CPSMainDialog::OnPausedChanged);

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 
 using namespace skyloom;
@@ -73,6 +74,17 @@ private slots:
         QTest::mouseClick(apply, Qt::LeftButton);
         QVERIFY(!apply->isEnabled());
         QCOMPARE(Stored(window).m_nIntervalMinutes, 7); // saved on Apply
+    }
+
+    void progressBarAtRestIsNoBusyBar() {
+        // A busy bar (range 0..0) animates, and so costs CPU, for as long as it is shown.
+        CPSMainDialog window;
+        auto* progress = window.findChild<QProgressBar*>("progress");
+        emit window.Engine().progressChanged(3, 10);
+        QCOMPARE(progress->value(), 3);
+        emit window.Engine().progressChanged(0, 0); // a build has ended
+        QVERIFY(progress->maximum() > progress->minimum());
+        QCOMPARE(progress->value(), 0);
     }
 
     void pauseButtonFollowsTheSlideshow() {
@@ -164,8 +176,8 @@ private slots:
         window.Engine().Pause();
         const QString folder = QCoreApplication::applicationDirPath() + "/../artwork";
         QDir().mkpath(folder);
-        for (QWidget* widget : {static_cast<QWidget*>(&window),
-                                static_cast<QWidget*>(window.Tray().Menu())}) {
+        for (QWidget* widget :
+             {static_cast<QWidget*>(&window), static_cast<QWidget*>(window.Tray().Menu())}) {
             widget->ensurePolished();
             widget->adjustSize();
             if (widget == &window)
