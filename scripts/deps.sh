@@ -16,7 +16,7 @@ packages=(
   # tests against a real X server and a real D-Bus session
   xvfb xauth xdotool x11-apps dbus dbus-x11 gsettings-desktop-schemas libglib2.0-bin imagemagick
   # validating the desktop entries the program writes and installs
-  desktop-file-utils
+  desktop-file-utils appstream
 )
 
 missing=()
