@@ -37,6 +37,12 @@ QString ExecArgument(const QString& argument) {
     for (const QChar c : quoted) {
         if (c == u'\\')
             escaped += QStringLiteral("\\\\");
+        else if (c == u'\n')
+            escaped += QStringLiteral("\\n");
+        else if (c == u'\t')
+            escaped += QStringLiteral("\\t");
+        else if (c == u'\r')
+            escaped += QStringLiteral("\\r");
         else if (c == u'%')
             escaped += QStringLiteral("%%");
         else

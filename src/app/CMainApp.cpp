@@ -189,9 +189,16 @@ int CMainApp::Main(int argc, char** argv) {
 
     // One copy a user, checked before the display: "/x" and the commands work from a console.
     CSingleInstance instance;
-    if (!instance.IsFirstInstance())
-        return SendToRunningCopy(argc, argv,
-                                 {QStringLiteral("start"), ActivationToken(), command.arguments});
+    if (!instance.IsFirstInstance()) {
+        InstanceMessage start{QStringLiteral("start"), ActivationToken(), command.arguments};
+        // Within the channel's limit, "/x" must get through: the token goes first, then every
+        // argument but the exit switch.
+        if (EncodeInstanceMessage(start).size() > CSingleInstance::kMaxMessage)
+            start.activationToken.clear();
+        if (EncodeInstanceMessage(start).size() > CSingleInstance::kMaxMessage)
+            start.arguments = HasExitSwitch(start.arguments) ? QStringList{"/x"} : QStringList{};
+        return SendToRunningCopy(argc, argv, start);
+    }
     if (command.mode == CommandLine::Slideshow)
         return Slideshow(argc, argv, instance);
 

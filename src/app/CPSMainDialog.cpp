@@ -16,6 +16,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -76,6 +77,9 @@ CPSMainDialog::CPSMainDialog(QWidget* parent)
                       MessageStyle::Ok | MessageStyle::IconInformation);
     });
     connect(m_tray.get(), &CTrayIcon::commandChosen, this, &CPSMainDialog::OnTrayCommand);
+    // The menu shows the state of the moment it opens (AutoQueue may have been switched).
+    connect(m_tray->Menu(), &QMenu::aboutToShow, this,
+            [this] { m_tray->SetState(m_engine->IsPaused(), m_settings.m_bAutoQueue != 0); });
     // A key another program holds is left out; the others still work.
     m_hotkeys = platform::CreateGlobalHotkeys();
     m_hotkeys->Register({{kHotkeyPause, 'p'},
@@ -133,11 +137,10 @@ void CPSMainDialog::RunStartupSequence() {
 }
 
 void CPSMainDialog::ShowFromRemote(const QString& activationToken) {
-    if (!activationToken.isEmpty()) {
-        // Read by the platform when the window asks for the focus.
+    // On Wayland the token lets the window take the focus; Qt reads it from the environment
+    // when the window asks for it. X11 window managers take the raise as it is.
+    if (!activationToken.isEmpty() && QGuiApplication::platformName() == u"wayland")
         qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
-        qputenv("DESKTOP_STARTUP_ID", activationToken.toUtf8());
-    }
     RestoreWindow();
 }
 
@@ -301,7 +304,7 @@ void CPSMainDialog::ExitWithoutQuestion(bool exitSwitch) {
         m_settings.m_bConfirmExit = 0;
         m_settings.Save();
         m_engine->Pause();
-        ClearDesktopWallpaper();
+        m_clearAtExit = true; // once the workers have ended: no change can come after it
     }
     reject();
 }
@@ -315,7 +318,7 @@ void CPSMainDialog::done(int result) {
         EnableCommandButtons(false);
         m_hotkeys->Unregister();
         m_engine->Shutdown();
-        if (m_settings.m_bClearOnExit)
+        if (m_settings.m_bClearOnExit || m_clearAtExit)
             ClearDesktopWallpaper();
     }
     QDialog::done(result);

@@ -116,6 +116,7 @@ private:
     bool m_applyEnabled = false;
     bool m_restored = false; // restored by the user at least once in this run
     bool m_inTray = false;
+    bool m_clearAtExit = false; // "/x": the wallpaper goes once the slideshow has stopped
     std::unique_ptr<CTrayIcon> m_tray;
     std::unique_ptr<platform::IGlobalHotkeys> m_hotkeys; // Ctrl+Alt+P, R, N and B
 

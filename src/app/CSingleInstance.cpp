@@ -8,6 +8,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <csignal>
+#include <cstdio>
 #include <unistd.h>
 
 namespace skyloom {
@@ -15,14 +17,28 @@ namespace {
 
 constexpr char kGuid[] = "3D54AC15-A344-415c-AF99-E41265461C35";
 constexpr int kReadTimeoutMs = 2000;
+constexpr int kStartingMs = 15000; // how long a starting copy may take to listen
 
-// The user's runtime folder (private to the user), or the temporary folder when the session
-// has none; the names carry the user id either way.
+// The user's runtime folder (private to the user); when the session has none that Qt finds
+// safe, a folder of the user's own cache, made private. Never a folder others can write to.
 QString ChannelBase() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
+    if (folder.isEmpty()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                 QStringLiteral("/skyloom-runtime");
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+    }
     return QStringLiteral("%1/skyloom-%2-%3").arg(folder, QLatin1String(kGuid)).arg(getuid());
+}
+
+// True while the process that holds the lock is alive.
+bool LockOwnerAlive() {
+    QLockFile lock(CSingleInstance::LockPath());
+    qint64 pid = 0;
+    QString host, application;
+    return lock.getLockInfo(&pid, &host, &application) && pid > 0 && kill(pid_t(pid), 0) == 0;
 }
 
 } // namespace
@@ -46,7 +62,14 @@ bool CSingleInstance::IsFirstInstance() {
     m_lock = std::make_unique<QLockFile>(LockPath());
     // A lock whose process has gone (a crash, kill -9) is stale and taken over at once.
     m_lock->setStaleLockTime(0);
-    return m_lock->tryLock(0);
+    if (m_lock->tryLock(0))
+        return true;
+    if (m_lock->error() == QLockFile::LockFailedError)
+        return false; // another copy holds it
+    // The lock cannot be made (a folder that cannot be written): run, without the guard.
+    std::fprintf(stderr, "skyloom: cannot make the lock %s; not checking for another copy\n",
+                 qUtf8Printable(LockPath()));
+    return true;
 }
 
 void CSingleInstance::Listen() {
@@ -93,13 +116,14 @@ std::optional<QByteArray> CSingleInstance::Send(const QByteArray& message, int t
     const QByteArray sent = message.size() > kMaxMessage ? QByteArray() : message;
     QElapsedTimer timer;
     timer.start();
-    // The running copy may hold the lock a moment before it listens.
+    // The running copy holds the lock a while before it listens (its window is being made):
+    // connecting is tried again while that process lives, for a bounded time.
     QLocalSocket socket;
     for (;;) {
         socket.connectToServer(SocketPath());
         if (socket.waitForConnected(500))
             break;
-        if (timer.elapsed() > 2000 || !QFile::exists(LockPath()))
+        if (timer.elapsed() > kStartingMs || !LockOwnerAlive())
             return std::nullopt;
         QThread::msleep(100);
     }

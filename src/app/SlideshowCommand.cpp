@@ -41,6 +41,7 @@ int RunSlideshow(CSingleInstance& instance) {
                      QCoreApplication::instance(), &QCoreApplication::quit);
 
     bool ending = false;
+    bool clearAtExit = false;
     RemoteTarget target;
     target.engine = &engine;
     target.quit = [&](bool exitSwitch) {
@@ -48,7 +49,8 @@ int RunSlideshow(CSingleInstance& instance) {
             // "/x": the exit question is not asked again, and the wallpaper goes.
             settings.m_bConfirmExit = 0;
             settings.Save();
-            engine.PauseAndClear();
+            engine.Pause();
+            clearAtExit = true; // once the workers have ended: no change can come after it
         }
         ending = true;
         QCoreApplication::quit();
@@ -66,7 +68,7 @@ int RunSlideshow(CSingleInstance& instance) {
     ending = true;
     instance.SetHandler({});
     engine.Shutdown();
-    if (settings.m_bClearOnExit)
+    if (settings.m_bClearOnExit || clearAtExit)
         ClearDesktopWallpaper();
     return 0;
 }

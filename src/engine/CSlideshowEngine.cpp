@@ -418,6 +418,9 @@ CSlideshowEngine::ChangeOutcome CSlideshowEngine::RunChange(const SlideshowSnaps
 
 void CSlideshowEngine::OnChangeDone(quint64 generation, ChangeOutcome outcome) {
     Finish(m_change);
+    if (std::exchange(m_clearAfterChange, false) && outcome.kind == ChangeOutcome::Applied &&
+        m_setup.apply)
+        m_setup.apply(QString());
     if (m_shuttingDown || generation != m_change.generation)
         return;
     // A job cancelled after it had found its answer (a pause, an Apply) reports nothing but a
@@ -552,6 +555,10 @@ void CSlideshowEngine::TogglePause() {
 void CSlideshowEngine::ClearWallpaper() {
     if (m_setup.apply)
         m_setup.apply(QString());
+    // A change already composing may still hand its photo to the desktop after this: once it
+    // has ended, the wallpaper is cleared again.
+    if (m_change.thread.joinable())
+        m_clearAfterChange = true;
 }
 
 void CSlideshowEngine::PauseAndClear() {

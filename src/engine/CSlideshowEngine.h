@@ -191,9 +191,10 @@ private:
     bool m_pausedUnable = false;
     bool m_bypassIdle = true;
     bool m_nextRequested = false;
-    bool m_pauseAfterBuild = false; // paused by the user while a build was under way
-    bool m_queueAsked = false;      // a build was asked for: there is a queue to rebuild
-    bool m_recompose = false;       // the next change composes the photo shown last again
+    bool m_pauseAfterBuild = false;  // paused by the user while a build was under way
+    bool m_clearAfterChange = false; // cleared while a change was composing
+    bool m_queueAsked = false;       // a build was asked for: there is a queue to rebuild
+    bool m_recompose = false;        // the next change composes the photo shown last again
     bool m_autoQueueRunning = false;
     bool m_refreshing = false;
     bool m_rebuildAfterRefresh = false;

@@ -34,6 +34,8 @@ private slots:
                                << "/usr/bin/skyloom";
         QTest::newRow("blank") << "/opt/My Apps/skyloom"
                                << "\"/opt/My Apps/skyloom\"";
+        QTest::newRow("control characters") << "/opt/a\tb/c\nd"
+                                            << "\"/opt/a\\tb/c\\nd\"";
         QTest::newRow("reserved characters")
             << "/home/a$b/it's \"x\"/100%/sky\\loom"
             << "\"/home/a\\\\$b/it's \\\\\"x\\\\\"/100%%/sky\\\\\\\\loom\"";

@@ -430,6 +430,39 @@ private slots:
         QVERIFY(after.chosenShortcutId != 77);
     }
 
+    void aClearDuringAChangeHasTheLastWord() {
+        // The change has its photo in the desktop's hands when the user clears: once that
+        // change ends, the wallpaper is cleared again, so the desktop is left without a photo.
+        std::mutex lock;
+        QStringList applied;
+        std::atomic<bool> release{false};
+        EngineSetup setup;
+        setup.databasePath = Path("library.skdb");
+        setup.wallpaperPath = Path("Wallpaper-clear.jpg");
+        setup.screenSize = [] { return QSize(320, 180); };
+        setup.apply = [&](const QString& path) {
+            while (!path.isEmpty() && !release)
+                QThread::msleep(5);
+            std::lock_guard guard(lock);
+            applied << (path.isEmpty() ? "clear" : "photo");
+            return true;
+        };
+        CAppSettings settings;
+        settings.m_bGlassReflection = 0;
+        settings.m_bMinSizeFilter = 0;
+        CSlideshowEngine engine(setup);
+        engine.ApplySnapshot(SnapshotOf(settings));
+        engine.BuildQueue({1});
+        QTRY_VERIFY_WITH_TIMEOUT(engine.IsChanging(), 10000);
+        QTest::qWait(300); // the change reaches the desktop and waits there
+        engine.PauseAndClear();
+        release = true;
+        QTRY_VERIFY_WITH_TIMEOUT(!engine.IsChanging(), 10000);
+        QTest::qWait(100);
+        std::lock_guard guard(lock);
+        QCOMPARE(applied.last(), "clear");
+    }
+
     void shutdownEndsEveryJob() {
         auto engine = MakeEngine();
         engine->BuildQueue({1, 2, 4});
