@@ -23,15 +23,6 @@
 namespace skyloom {
 namespace {
 
-// Closes every dialog and message box that is open, however deeply nested, so that each
-// modal run returns to its caller.
-void CloseOpenDialogs(const QWidget* keep) {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* dialog = qobject_cast<QDialog*>(widget);
-            dialog && dialog != keep && dialog->isVisible())
-            dialog->reject();
-}
-
 struct CommandLine {
     enum Mode { Run, Done, Error, Compose, Slideshow, Remote } mode = Run;
     ComposeRequest compose;
@@ -226,9 +217,10 @@ int CMainApp::Main(int argc, char** argv) {
         if (std::exchange(terminating, true))
             return;
         reporter.StopShowing();
-        CloseOpenDialogs(window.get());
         if (window)
-            window->reject();
+            window->EndSession();
+        else
+            CPSMainDialog::CloseOpenDialogs(nullptr);
     });
 
     int status = 0;

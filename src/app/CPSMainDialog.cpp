@@ -8,12 +8,14 @@
 #include "engine/DesktopWallpaper.h"
 #include "library/CShortcutsTable.h"
 #include "library/MessageReporter.h"
+#include "platform/TrayHost.h"
 #include "settings/SettingsSnapshot.h"
 #include "ui/pages/SettingsPage.h"
 #include "ui/widgets/Artwork.h"
 #include "ui/widgets/CDLGAbout.h"
 #include "ui/widgets/ExtMessageBox.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -24,6 +26,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSessionManager>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -50,7 +53,8 @@ CPSMainDialog::CPSMainDialog(QWidget* parent)
     if (m_settings.m_bClearOnStartup)
         ClearDesktopWallpaper();
     m_engine = std::make_unique<CSlideshowEngine>(SessionEngineSetup(m_settings, m_startup));
-    m_tray = std::make_unique<CTrayIcon>(Artwork::ApplicationIcon());
+    m_tray =
+        std::make_unique<CTrayIcon>(Artwork::ApplicationIcon(), platform::CreateTrayHostWatch());
     BuildLayout();
     connect(m_engine.get(), &CSlideshowEngine::statusChanged, this,
             [this](const QString& status, const QString& tooltip) {
@@ -77,6 +81,13 @@ CPSMainDialog::CPSMainDialog(QWidget* parent)
                       MessageStyle::Ok | MessageStyle::IconInformation);
     });
     connect(m_tray.get(), &CTrayIcon::commandChosen, this, &CPSMainDialog::OnTrayCommand);
+    // Started hidden in a tray that never came: the taskbar keeps the window instead.
+    connect(m_tray.get(), &CTrayIcon::ready, this, [this](bool available) {
+        if (!available && m_inTray && !isVisible() && !m_closing) {
+            m_inTray = false;
+            showMinimized();
+        }
+    });
     // The menu shows the state of the moment it opens (AutoQueue may have been switched).
     connect(m_tray->Menu(), &QMenu::aboutToShow, this,
             [this] { m_tray->SetState(m_engine->IsPaused(), m_settings.m_bAutoQueue != 0); });
@@ -102,6 +113,16 @@ CPSMainDialog::CPSMainDialog(QWidget* parent)
     if (m_settings.m_bAlwaysShowTrayIcon)
         m_tray->Show();
     SetStatus(QStringLiteral("One moment please..."));
+    // The log-in starts the program through its autostart entry; a session manager that also
+    // restored it would start a second copy.
+    if (qGuiApp) {
+        const auto never = [](QSessionManager& manager) {
+            manager.setRestartHint(QSessionManager::RestartNever);
+        };
+        connect(qGuiApp, &QGuiApplication::commitDataRequest, this, never);
+        connect(qGuiApp, &QGuiApplication::saveStateRequest, this, never);
+    }
+    QCoreApplication::instance()->installEventFilter(this);
 
     m_startupTimer.setSingleShot(true);
     connect(&m_startupTimer, &QTimer::timeout, this, [this] { RunStartupSequence(); });
@@ -148,8 +169,10 @@ void CPSMainDialog::ShowAtStart() {
     if (!m_settings.m_bStartMinimized) {
         show();
         raise();
-    } else if (m_settings.m_bMinimizeToTray && CTrayIcon::Available()) {
-        m_tray->Show(); // the window stays hidden until the user restores it
+    } else if (m_settings.m_bMinimizeToTray && (m_tray->Waiting() || m_tray->Available())) {
+        // The window stays hidden until the user restores it; if the tray waited for never
+        // comes, it goes to the taskbar then.
+        m_tray->Show();
         m_inTray = true;
     } else {
         showMinimized();
@@ -184,7 +207,7 @@ void CPSMainDialog::Apply() {
 }
 
 void CPSMainDialog::Minimize() {
-    if (m_settings.m_bMinimizeToTray && CTrayIcon::Available()) {
+    if (m_settings.m_bMinimizeToTray && m_tray->Available()) {
         m_tray->Show();
         m_inTray = true;
         hide();
@@ -309,6 +332,30 @@ void CPSMainDialog::ExitWithoutQuestion(bool exitSwitch) {
     reject();
 }
 
+void CPSMainDialog::EndSession() {
+    if (m_closing)
+        return;
+    emit closing(); // no box may follow the ones closed now
+    CloseOpenDialogs(this);
+    for (int i = 0; i < 8 && QApplication::activePopupWidget(); ++i)
+        QApplication::activePopupWidget()->close(); // an open menu, each level of it
+    m_tray->Hide();
+    reject();
+}
+
+void CPSMainDialog::CloseOpenDialogs(const QWidget* keep) {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(widget);
+            dialog && dialog != keep && dialog->isVisible())
+            dialog->reject();
+}
+
+bool CPSMainDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Quit && watched == QCoreApplication::instance() && !m_closing)
+        EndSession();
+    return false;
+}
+
 void CPSMainDialog::done(int result) {
     if (!std::exchange(m_closing, true)) {
         emit closing();
@@ -342,7 +389,9 @@ void CPSMainDialog::BuildLayout() {
     m_navigation->setWordWrap(true);
     m_navigation->setIconSize(QSize(32, 32));
     m_navigation->setSpacing(0);
-    m_navigation->setGridSize(QSize(kNavigationWidth - 2 * m_navigation->frameWidth(), 76));
+    // Every item as wide as the bar, so that icon and caption stand centred in it.
+    const QSize itemSize(kNavigationWidth - 2 * m_navigation->frameWidth() - 4, 72);
+    m_navigation->setGridSize(itemSize + QSize(0, 4));
     m_navigation->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_stack = new QStackedWidget(this);
     SettingsPage* const pages[] = {m_pageShortcuts.get(), m_pageWallpaperSettings.get(),
@@ -352,6 +401,7 @@ void CPSMainDialog::BuildLayout() {
         auto* item = new QListWidgetItem(Artwork::Icon(Artwork::PageIcon(QLatin1String(icons[i]))),
                                          pages[i]->Caption(), m_navigation);
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        item->setSizeHint(itemSize);
         m_stack->addWidget(pages[i]);
     }
     connect(m_navigation, &QListWidget::currentRowChanged, m_stack,

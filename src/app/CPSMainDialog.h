@@ -74,6 +74,12 @@ public:
     // Ends the program without the exit question. With the exit switch ("/x") the question is
     // also turned off for good, the slideshow paused and the wallpaper cleared first.
     void ExitWithoutQuestion(bool exitSwitch);
+    // The session is ending (log-out) or a signal asked the program to end: asks nothing,
+    // minimizes nothing, closes every open dialog and box and stops the slideshow.
+    void EndSession();
+    // Rejects every dialog and message box that is open but the one kept, however deeply
+    // nested, so that each modal run returns to its caller.
+    static void CloseOpenDialogs(const QWidget* keep);
 
 signals:
     // The window is closing and is about to wait for the slideshow's workers: nothing may now
@@ -85,6 +91,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Escape does not end the program.
     void keyPressEvent(QKeyEvent* event) override;
+    // The session manager's "die" at log-out reaches the application as a quit event, which
+    // would otherwise go through the close box (and its question): it ends the session here.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildLayout();

@@ -2,7 +2,10 @@
 
 namespace skyloom {
 
-CTrayIcon::CTrayIcon(const QIcon& icon, QObject* parent) : QObject(parent), m_icon(icon) {
+CTrayIcon::CTrayIcon(const QIcon& icon, std::unique_ptr<platform::ITrayHostWatch> host,
+                     QObject* parent)
+    : QObject(parent), m_image(icon),
+      m_tooltip(QStringLiteral("Skyloom\nDesktop Wallpaper Changer")), m_host(std::move(host)) {
     m_menu.setObjectName(QStringLiteral("trayMenu"));
     const struct {
         Command command;
@@ -30,29 +33,60 @@ CTrayIcon::CTrayIcon(const QIcon& icon, QObject* parent) : QObject(parent), m_ic
             m_menu.addSeparator();
     }
     Action(Command::Pause)->setCheckable(true);
-    m_icon.setContextMenu(&m_menu);
-    m_icon.setToolTip(QStringLiteral("Skyloom\nDesktop Wallpaper Changer"));
-    connect(&m_icon, &QSystemTrayIcon::activated, this,
+
+    if (!m_host || m_host->IsUp()) {
+        MakeIcon();
+        return;
+    }
+    connect(m_host.get(), &platform::ITrayHostWatch::hostUp, this, &CTrayIcon::MakeIcon);
+    m_wait.setSingleShot(true);
+    connect(&m_wait, &QTimer::timeout, this, &CTrayIcon::MakeIcon);
+    m_wait.start(kHostWaitMs);
+}
+
+CTrayIcon::~CTrayIcon() = default;
+
+void CTrayIcon::MakeIcon() {
+    if (m_icon)
+        return;
+    m_wait.stop();
+    if (m_host) {
+        m_host->disconnect(this);
+        m_host.release()->deleteLater(); // this may run inside its signal
+    }
+    m_icon = std::make_unique<QSystemTrayIcon>(m_image);
+    m_icon->setContextMenu(&m_menu);
+    m_icon->setToolTip(m_tooltip);
+    connect(m_icon.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
                     emit commandChosen(Command::Restore);
             });
+    if (m_shown)
+        m_icon->show();
+    emit ready(Available());
 }
 
-bool CTrayIcon::Available() {
-    return QSystemTrayIcon::isSystemTrayAvailable();
+bool CTrayIcon::Available() const {
+    return m_icon && QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void CTrayIcon::Show() {
-    m_icon.show();
+    m_shown = true;
+    if (m_icon)
+        m_icon->show();
 }
 
 void CTrayIcon::Hide() {
-    m_icon.hide();
+    m_shown = false;
+    if (m_icon)
+        m_icon->hide();
 }
 
 void CTrayIcon::SetTooltip(const QString& text) {
-    m_icon.setToolTip(text);
+    m_tooltip = text;
+    if (m_icon)
+        m_icon->setToolTip(text);
 }
 
 void CTrayIcon::SetState(bool paused, bool autoQueueEnabled) {
