@@ -2,6 +2,7 @@
 // saved at 1x and 2x in light and dark palettes under the build folder's artwork/ to be looked
 // at.
 
+#include "DarkPalette.h"
 #include "TestMain.h"
 #include "library/MessageReporter.h"
 #include "ui/widgets/Artwork.h"
@@ -24,18 +25,7 @@ using namespace skyloom;
 
 namespace {
 
-QPalette DarkPalette() {
-    QPalette p;
-    p.setColor(QPalette::Window, QColor(45, 45, 48));
-    p.setColor(QPalette::WindowText, QColor(225, 225, 225));
-    p.setColor(QPalette::Base, QColor(30, 30, 32));
-    p.setColor(QPalette::Text, QColor(225, 225, 225));
-    p.setColor(QPalette::Button, QColor(60, 60, 64));
-    p.setColor(QPalette::ButtonText, QColor(225, 225, 225));
-    p.setColor(QPalette::Link, QColor(120, 170, 255));
-    p.setColor(QPalette::Highlight, QColor(47, 120, 196));
-    return p;
-}
+using test::DarkPalette;
 
 QString SheetFolder() {
     const QString folder = QCoreApplication::applicationDirPath() + "/../artwork";

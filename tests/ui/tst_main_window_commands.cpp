@@ -1,6 +1,7 @@
 // The main window's command row driven through its objectNames: the buttons, Apply and the
 // pending changes, the exit question and its check box, minimizing, help and the page bar.
 
+#include "DarkPalette.h"
 #include "TestMain.h"
 #include "app/CPSMainDialog.h"
 #include "engine/CSlideshowEngine.h"
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 
 using namespace skyloom;
 
@@ -160,16 +162,62 @@ private slots:
         QVERIFY(!window.IsClosing());
     }
 
+    void sessionEndAsksNothing_data() {
+        QTest::addColumn<bool>("questionOpen");
+        QTest::newRow("window shown") << false;
+        QTest::newRow("exit question open") << true;
+    }
+
+    void sessionEndAsksNothing() {
+        // At log-out the session manager's "die" reaches the program as a quit event. Neither
+        // the close box's minimizing nor the exit question may stand in its way.
+        QFETCH(bool, questionOpen);
+        CPSMainDialog window;
+        window.Settings().m_bConfirmExit = 1;
+        window.Settings().m_bMinimizeOnClose = 1;
+        window.Settings().Save();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto die = [] {
+            QEvent quit(QEvent::Quit);
+            QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+        };
+        if (questionOpen) {
+            bool asked = false;
+            CExtMessageBox::AnswerNext([&](CExtMessageBox&) {
+                asked = true;
+                die(); // and no button is clicked
+            });
+            QMetaObject::invokeMethod(window.Tray().Action(CTrayIcon::Command::Exit),
+                                      &QAction::trigger);
+            QVERIFY(asked);
+        } else {
+            die();
+        }
+        QVERIFY(window.IsClosing());
+        QVERIFY(!window.isVisible());
+        QVERIFY(!window.isMinimized());
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName())); // the box too
+        QCOMPARE(Stored(window).m_bConfirmExit, 1);
+    }
+
     void screenshots_data() {
+        QTest::addColumn<bool>("dark");
         QTest::addColumn<qreal>("ratio");
-        QTest::newRow("1x") << 1.0;
-        QTest::newRow("2x") << 2.0;
+        QTest::newRow("light 1x") << false << 1.0;
+        QTest::newRow("light 2x") << false << 2.0;
+        QTest::newRow("dark 1x") << true << 1.0;
+        QTest::newRow("dark 2x") << true << 2.0;
     }
 
     void screenshots() {
         // Saved under the build folder's artwork/ to be looked at: the window, and the tray
         // menu as it is while paused with AutoQueue off.
+        QFETCH(bool, dark);
         QFETCH(qreal, ratio);
+        QApplication::setPalette(dark ? test::DarkPalette()
+                                      : QApplication::style()->standardPalette());
         CPSMainDialog window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -187,8 +235,10 @@ private slots:
             shot.fill(widget->palette().color(QPalette::Window));
             widget->render(&shot);
             const QString name = widget == &window ? "main-window" : "tray-menu";
-            QVERIFY(shot.save(QString("%1/%2-%3x.png").arg(folder, name).arg(int(ratio))));
+            QVERIFY(shot.save(
+                QString("%1/%2%3-%4x.png").arg(folder, name, dark ? "-dark" : "").arg(int(ratio))));
         }
+        QApplication::setPalette(QApplication::style()->standardPalette());
     }
 
     void helpOpensThePagesTopic() {
