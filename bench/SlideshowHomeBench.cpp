@@ -1,5 +1,5 @@
 // A home folder for measuring skyloom --slideshow: a library with one shortcut to a photo
-// folder, queued, and settings with the interval and start-up pause asked for.
+// folder, queued, and settings with the interval, start-up pause and start minimized asked for.
 
 #include "Commands.h"
 #include "library/CShortcutsTable.h"
@@ -14,7 +14,7 @@ using namespace skyloom;
 namespace {
 
 int SlideshowHome(const QStringList& args) {
-    if (args.size() != 4)
+    if (args.size() != 4 && args.size() != 5)
         return 2;
     const QString data = args[0] + "/Documents/My Skyloom";
     if (!QDir().mkpath(data))
@@ -36,6 +36,7 @@ int SlideshowHome(const QStringList& args) {
     settings.m_nIntervalMinutes = args[2].toInt();
     settings.m_bPauseOnStartup = args[3].toInt();
     settings.m_bMinSizeFilter = 0;
+    settings.m_bStartMinimized = args.value(4).toInt(); // the window: hidden in the tray
     settings.SetSettingsPath(data + "/Settings.skdat");
     if (!settings.Save())
         return 1;
@@ -44,7 +45,7 @@ int SlideshowHome(const QStringList& args) {
 }
 
 const RegisterBench home("slideshow-home",
-                         {"HOME PHOTO_FOLDER INTERVAL_MINUTES PAUSE_ON_STARTUP(0|1)",
+                         {"HOME PHOTO_FOLDER INTERVAL_MINUTES PAUSE_ON_STARTUP(0|1) [START_MINIMIZED(0|1)]",
                           SlideshowHome});
 
 } // namespace

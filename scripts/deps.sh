@@ -14,7 +14,10 @@ packages=(
   # X11 integration: root pixmap, global hotkeys, idle time
   libx11-dev libxcb1-dev libxcb-keysyms1-dev libxss-dev
   # tests against a real X server and a real D-Bus session
-  xvfb xauth xdotool x11-apps dbus dbus-x11 gsettings-desktop-schemas libglib2.0-bin imagemagick
+  xvfb xauth xdotool x11-apps x11-utils dbus dbus-x11 gsettings-desktop-schemas libglib2.0-bin
+  imagemagick
+  # a real X11 system tray for the tray icon's test and the idle benchmark
+  trayer
   # validating the desktop entries the program writes and installs
   desktop-file-utils appstream
 )

@@ -2,25 +2,18 @@
 // headless slideshow) over its socket; "/x" ends it; a copy killed outright leaves nothing that
 // stops the next one.
 
+#include "SlideshowHome.h"
 #include "TestFiles.h"
 #include "TestMain.h"
 #include "TestProcess.h"
-#include "library/CShortcutsTable.h"
-#include "settings/CAppSettings.h"
 
 #include <QElapsedTimer>
-#include <QImage>
 #include <QProcess>
 
 using namespace skyloom;
+using test::kSlow;
 
 namespace {
-
-#ifdef SKYLOOM_SANITIZED
-constexpr int kSlow = 4;
-#else
-constexpr int kSlow = 1;
-#endif
 
 struct Run {
     int status = -1;
@@ -74,33 +67,7 @@ class TestSingleInstance : public QObject {
 
 private slots:
     void initTestCase() {
-        const QString data = m_home.path() + "/Documents/My Skyloom";
-        QVERIFY(QDir().mkpath(data));
-        QVERIFY(QDir().mkpath(m_home.path() + "/Pictures/sea"));
-        for (int i = 0; i < 3; ++i) {
-            QImage photo(320, 240, QImage::Format_RGB32);
-            photo.fill(QColor::fromHsv(i * 100, 200, 200));
-            QVERIFY(photo.save(QString("%1/Pictures/sea/%2.jpg").arg(m_home.path()).arg(i)));
-        }
-        {
-            CShortcutsTable table(data + "/Skyloomv1.0.skdb");
-            QVERIFY(table.Open());
-            ShortcutRecord r;
-            r.catId = 3;
-            r.name = "sea";
-            r.folder = m_home.path() + "/Pictures/sea";
-            r.jpg = r.bmp = r.png = r.tiff = r.recursive = 1;
-            r.numPhotos = 3;
-            QCOMPARE(table.Insert(r), 1);
-        }
-        CAppSettings settings;
-        settings.m_arrQueue = {1};
-        settings.m_nIntervalMinutes = 10; // no change but the ones asked for
-        settings.m_bConfirmExit = 1;
-        settings.m_bAutoStart = 0;
-        settings.m_bMinSizeFilter = 0; // the photos are small
-        settings.SetSettingsPath(data + "/Settings.skdat");
-        QVERIFY(settings.Save());
+        QVERIFY(test::MakeSlideshowHome(m_home.path()));
         m_log = m_home.path() + "/applied.log";
         m_env = test::UserEnvironment(m_home.path());
         m_env.insert("SKYLOOM_SET_WALLPAPER_COMMAND",
@@ -164,10 +131,8 @@ private slots:
         QCOMPARE(Skyloom({"--quit"}).out, "Skyloom is exiting");
         QVERIFY(m_running->waitForFinished(5000 * kSlow));
         QCOMPARE(m_running->exitCode(), 0);
-        CAppSettings settings;
-        settings.SetSettingsPath(m_home.path() + "/Documents/My Skyloom/Settings.skdat");
-        settings.Load();
-        QCOMPARE(settings.m_bConfirmExit, 1); // --quit leaves the setting alone
+        QCOMPARE(test::StoredSettings(m_home.path()).m_bConfirmExit,
+                 1); // --quit leaves the setting alone
     }
 
     void theExitSwitchEndsItFromAConsole() {
@@ -177,10 +142,7 @@ private slots:
         const Run run = Skyloom({"/X"}, false);
         QCOMPARE(run.status, 0);
         QVERIFY(m_running->waitForFinished(5000 * kSlow));
-        CAppSettings settings;
-        settings.SetSettingsPath(m_home.path() + "/Documents/My Skyloom/Settings.skdat");
-        settings.Load();
-        QCOMPARE(settings.m_bConfirmExit, 0);
+        QCOMPARE(test::StoredSettings(m_home.path()).m_bConfirmExit, 0);
         QVERIFY(Applied().size() > before);
         QCOMPARE(Applied().last(), "[]"); // the wallpaper was cleared
         QCOMPARE(Skyloom({"--status"}).status, 1);

@@ -4,11 +4,12 @@
 // them is held by another program, raises its window for a second start, and ends within a
 // second on SIGTERM while its exit question is open, asking nothing.
 
+#include "SlideshowHome.h"
 #include "TestFiles.h"
 #include "TestMain.h"
 #include "TestProcess.h"
-#include "library/CShortcutsTable.h"
-#include "settings/CAppSettings.h"
+#include "X11Windows.h"
+#include "library/MessageReporter.h"
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusArgument>
@@ -16,7 +17,6 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QElapsedTimer>
-#include <QImage>
 #include <QProcess>
 
 #include <X11/Xlib.h>
@@ -25,16 +25,9 @@
 #include <memory>
 
 using namespace skyloom;
+using test::kSlow;
 
 namespace {
-
-#ifdef SKYLOOM_SANITIZED
-constexpr int kSlow = 4;
-#else
-constexpr int kSlow = 1;
-#endif
-
-constexpr char kTitle[] = "Skyloom - Desktop Wallpaper Changer";
 
 // The watcher service a tray host runs: it takes the items' registrations.
 class StandInWatcher : public QDBusAbstractAdaptor {
@@ -84,10 +77,6 @@ MenuEntry ReadEntry(const QDBusArgument& argument) {
     return entry;
 }
 
-struct DisplayCloser {
-    void operator()(Display* display) const { XCloseDisplay(display); }
-};
-
 } // namespace
 
 class TestWindowSession : public QObject {
@@ -97,7 +86,7 @@ class TestWindowSession : public QObject {
     QString m_log; // what the recording wallpaper command was handed, a line each
     QProcessEnvironment m_env;
     std::unique_ptr<QProcess> m_running;
-    std::unique_ptr<Display, DisplayCloser> m_display;
+    test::DisplayPtr m_display;
     QObject m_host;
     StandInWatcher* m_watcher = nullptr;
 
@@ -119,28 +108,8 @@ class TestWindowSession : public QObject {
         return QString::fromUtf8(test::ReadAll(m_log)).split('\n', Qt::SkipEmptyParts);
     }
 
-    // The program's top-level windows that are on the screen with the given title (there is
-    // no window manager: they are the root's children).
     QList<Window> Shown(const char* title) const {
-        Display* display = m_display.get();
-        Window root = 0, parent = 0, *children = nullptr;
-        unsigned count = 0;
-        QList<Window> shown;
-        if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
-            return shown;
-        for (unsigned i = 0; i < count; ++i) {
-            XWindowAttributes attributes;
-            char* name = nullptr;
-            if (XGetWindowAttributes(display, children[i], &attributes) &&
-                attributes.map_state == IsViewable && XFetchName(display, children[i], &name) &&
-                name) {
-                if (qstrcmp(name, title) == 0)
-                    shown << children[i];
-                XFree(name);
-            }
-        }
-        XFree(children);
-        return shown;
+        return test::ShownWindows(m_display.get(), title);
     }
 
     // What a window manager sends when the close box is clicked.
@@ -213,38 +182,13 @@ private slots:
             QFAIL("no session bus: the test runs under dbus-run-session");
         m_display.reset(XOpenDisplay(nullptr));
         QVERIFY(m_display);
-        const QString data = m_home.path() + "/Documents/My Skyloom";
-        QVERIFY(QDir().mkpath(data));
-        QVERIFY(QDir().mkpath(m_home.path() + "/Pictures/sea"));
-        for (int i = 0; i < 3; ++i) {
-            QImage photo(320, 240, QImage::Format_RGB32);
-            photo.fill(QColor::fromHsv(i * 100, 200, 200));
-            QVERIFY(photo.save(QString("%1/Pictures/sea/%2.jpg").arg(m_home.path()).arg(i)));
-        }
-        {
-            CShortcutsTable table(data + "/Skyloomv1.0.skdb");
-            QVERIFY(table.Open());
-            ShortcutRecord r;
-            r.catId = 3;
-            r.name = "sea";
-            r.folder = m_home.path() + "/Pictures/sea";
-            r.jpg = r.bmp = r.png = r.tiff = r.recursive = 1;
-            r.numPhotos = 3;
-            QCOMPARE(table.Insert(r), 1);
-        }
-        CAppSettings settings;
-        settings.m_arrQueue = {1};
-        settings.m_nIntervalMinutes = 10; // no change but the ones asked for
-        settings.m_bConfirmExit = 1;
-        settings.m_bAutoStart = 0;
-        settings.m_bAutoQueue = 0; // its tray entry is grey
-        settings.m_bMinSizeFilter = 0;
-        settings.m_bStartMinimized = 1;
-        settings.m_bMinimizeToTray = 1;
-        settings.m_bAlwaysShowTrayIcon = 1; // the menu stays there with the window shown
-        settings.m_bMinimizeOnClose = 1;
-        settings.SetSettingsPath(data + "/Settings.skdat");
-        QVERIFY(settings.Save());
+        QVERIFY(test::MakeSlideshowHome(m_home.path(), [](CAppSettings& settings) {
+            settings.m_bAutoQueue = 0; // its tray entry is grey
+            settings.m_bStartMinimized = 1;
+            settings.m_bMinimizeToTray = 1;
+            settings.m_bAlwaysShowTrayIcon = 1; // the menu stays there with the window shown
+            settings.m_bMinimizeOnClose = 1;
+        }));
         m_log = m_home.path() + "/applied.log";
         m_env = test::UserEnvironment(m_home.path());
         m_env.insert("SKYLOOM_SET_WALLPAPER_COMMAND",
@@ -272,7 +216,7 @@ private slots:
         m_running->start(SKYLOOM_BINARY, QStringList{});
         QVERIFY(m_running->waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(Skyloom({"--status"}).contains("3 photos queued"), 10000 * kSlow);
-        QVERIFY(Shown(kTitle).isEmpty()); // hidden, waiting for the tray
+        QVERIFY(Shown(kApplicationTitle).isEmpty()); // hidden, waiting for the tray
 
         // The panel comes up.
         m_watcher = new StandInWatcher(&m_host);
@@ -281,7 +225,7 @@ private slots:
         QVERIFY(bus.registerService("org.kde.StatusNotifierWatcher"));
         emit m_watcher->StatusNotifierHostRegistered();
         QTRY_VERIFY_WITH_TIMEOUT(!m_watcher->m_items.isEmpty(), 10000 * kSlow);
-        QVERIFY2(Shown(kTitle).isEmpty(), "the window went to the taskbar");
+        QVERIFY2(Shown(kApplicationTitle).isEmpty(), "the window went to the taskbar");
         QCOMPARE(m_running->state(), QProcess::Running);
     }
 
@@ -337,20 +281,20 @@ private slots:
         int status = -1;
         Skyloom({}, &status);
         QCOMPARE(status, 0);
-        QTRY_COMPARE_WITH_TIMEOUT(Shown(kTitle).size(), 1, 5000 * kSlow);
+        QTRY_COMPARE_WITH_TIMEOUT(Shown(kApplicationTitle).size(), 1, 5000 * kSlow);
         // The close box minimizes to the tray, as the settings say; a click on the icon
         // (StatusNotifier hosts send Activate for a single click) brings it back.
-        CloseBox(Shown(kTitle).first());
-        QTRY_VERIFY_WITH_TIMEOUT(Shown(kTitle).isEmpty(), 5000 * kSlow);
+        CloseBox(Shown(kApplicationTitle).first());
+        QTRY_VERIFY_WITH_TIMEOUT(Shown(kApplicationTitle).isEmpty(), 5000 * kSlow);
         CallItem(m_watcher->m_items.last().section(' ', 1), "org.kde.StatusNotifierItem",
                  "Activate", {0, 0});
-        QTRY_COMPARE_WITH_TIMEOUT(Shown(kTitle).size(), 1, 5000 * kSlow);
+        QTRY_COMPARE_WITH_TIMEOUT(Shown(kApplicationTitle).size(), 1, 5000 * kSlow);
     }
 
     void terminationWithTheExitQuestionOpen() {
         Click("Exit");
         // The question is a second window of that title.
-        QTRY_COMPARE_WITH_TIMEOUT(Shown(kTitle).size(), 2, 5000 * kSlow);
+        QTRY_COMPARE_WITH_TIMEOUT(Shown(kApplicationTitle).size(), 2, 5000 * kSlow);
         QElapsedTimer clock;
         clock.start();
         ::kill(pid_t(m_running->processId()), SIGTERM);
@@ -359,10 +303,7 @@ private slots:
         QCOMPARE(m_running->exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_running->exitCode(), 0);
         qInfo("ended %lld ms after SIGTERM", ms);
-        CAppSettings settings;
-        settings.SetSettingsPath(m_home.path() + "/Documents/My Skyloom/Settings.skdat");
-        settings.Load();
-        QCOMPARE(settings.m_bConfirmExit, 1); // nothing was answered
+        QCOMPARE(test::StoredSettings(m_home.path()).m_bConfirmExit, 1); // nothing was answered
         QCOMPARE(Skyloom({"--status"}), QString());
     }
 };

@@ -7,6 +7,13 @@
 
 namespace skyloom::test {
 
+// How much longer the real program may take under a sanitizer.
+#ifdef SKYLOOM_SANITIZED
+inline constexpr int kSlow = 4;
+#else
+inline constexpr int kSlow = 1;
+#endif
+
 // The environment of a user whose home is the given folder, for starting the real program: a
 // user of its own, runtime folder (and so running copy) included. Without display, the program
 // sees no graphical session.
