@@ -10,6 +10,7 @@
 struct BenchCommand {
     const char* usage;
     std::function<int(const QStringList&)> run;
+    bool widgets = false; // runs with a QApplication (off-screen without a display)
 };
 
 // Every sub-command, by name. Each source file of bench/ adds its own.

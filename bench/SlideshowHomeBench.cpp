@@ -44,8 +44,9 @@ int SlideshowHome(const QStringList& args) {
     return 0;
 }
 
-const RegisterBench home("slideshow-home",
-                         {"HOME PHOTO_FOLDER INTERVAL_MINUTES PAUSE_ON_STARTUP(0|1) [START_MINIMIZED(0|1)]",
-                          SlideshowHome});
+const RegisterBench
+    home("slideshow-home",
+         {"HOME PHOTO_FOLDER INTERVAL_MINUTES PAUSE_ON_STARTUP(0|1) [START_MINIMIZED(0|1)]",
+          SlideshowHome});
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "CPSMainDialog.h"
 
-#include "HelpLinks.h"
 #include "SlideshowSetup.h"
 #include "Version.h"
 #include "composer/CBackgroundRenderer.h"
@@ -10,10 +9,12 @@
 #include "library/MessageReporter.h"
 #include "platform/TrayHost.h"
 #include "settings/SettingsSnapshot.h"
+#include "ui/pages/CPPDLGShortcuts.h"
 #include "ui/pages/SettingsPage.h"
 #include "ui/widgets/Artwork.h"
 #include "ui/widgets/CDLGAbout.h"
 #include "ui/widgets/ExtMessageBox.h"
+#include "ui/widgets/HelpLinks.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -60,15 +61,13 @@ CPSMainDialog::CPSMainDialog(QWidget* parent)
             [this](const QString& status, const QString& tooltip) {
                 SetStatus(status);
                 m_tray->SetTooltip(tooltip);
-                EnableCommandButtons(!m_engine->IsBuilding() && !m_engine->IsRefreshing());
+                const bool busy = m_engine->IsBuilding() || m_engine->IsRefreshing();
+                EnableCommandButtons(!busy);
+                m_pageShortcuts->SetBusy(busy);
             });
-    connect(m_engine.get(), &CSlideshowEngine::progressChanged, this,
-            [this](int value, int maximum) {
-                // No work to show is an empty bar: a range of 0..0 would make Qt animate a
-                // busy bar for ever.
-                m_progress->setRange(0, std::max(1, maximum));
-                m_progress->setValue(maximum > 0 ? value : 0);
-            });
+    connect(m_engine.get(), &CSlideshowEngine::progressChanged, this, &CPSMainDialog::ShowProgress);
+    connect(m_engine.get(), &CSlideshowEngine::refreshFinished, m_pageShortcuts.get(),
+            &CPPDLGShortcuts::PhotoRefreshFinished);
     connect(m_engine.get(), &CSlideshowEngine::pausedChanged, this,
             &CPSMainDialog::OnPausedChanged);
     connect(m_engine.get(), &CSlideshowEngine::unableToDisplay, this, [this] {
@@ -131,6 +130,12 @@ CPSMainDialog::CPSMainDialog(QWidget* parent)
     connect(&m_buildTimer, &QTimer::timeout, this,
             [this] { m_engine->BuildQueue(m_settings.m_arrQueue); });
     ApplySettingsSnapshot();
+    m_pageShortcuts->SetHost(this);
+    for (SettingsPage* page : {static_cast<SettingsPage*>(m_pageShortcuts.get()),
+                               static_cast<SettingsPage*>(m_pageWallpaperSettings.get()),
+                               static_cast<SettingsPage*>(m_pageBackground.get()),
+                               static_cast<SettingsPage*>(m_pageOptions.get())})
+        page->Initialize();
 }
 
 CPSMainDialog::~CPSMainDialog() {
@@ -152,7 +157,7 @@ void CPSMainDialog::RunStartupSequence() {
     }
     SetStatus(QStringLiteral("Initializing Skyloom..."));
     if (m_settings.m_bAutoQueue)
-        RunAutoQueue(*m_engine, m_settings);
+        RunAutoQueue();
     else
         m_buildTimer.start(1000);
 }
@@ -273,6 +278,38 @@ void CPSMainDialog::EnableCommandButtons(bool enable) {
     m_apply->setEnabled(enable && m_applyEnabled && !m_closing);
 }
 
+void CPSMainDialog::ShowProgress(int value, int maximum) {
+    // No work to show is an empty bar: a range of 0..0 would make Qt animate a busy bar for
+    // ever.
+    m_progress->setRange(0, std::max(1, maximum));
+    m_progress->setValue(maximum > 0 ? value : 0);
+}
+
+void CPSMainDialog::UpdateStatusText() {
+    SetStatus(m_engine->StatusText());
+}
+
+void CPSMainDialog::MarkQueueChanged() {
+    MarkChanged(PendingChange::QueuedSet);
+}
+
+void CPSMainDialog::StartQueueBuild() {
+    m_engine->BuildQueue(m_settings.m_arrQueue);
+}
+
+void CPSMainDialog::RunAutoQueue() {
+    skyloom::RunAutoQueue(*m_engine, m_settings);
+    m_pageShortcuts->ShowAutoQueued();
+}
+
+void CPSMainDialog::RefreshPhotoInformation(int categoryId) {
+    m_engine->Refresh(categoryId);
+}
+
+void CPSMainDialog::CategoriesChanged() {
+    // The Options page lists the categories too; it reads them again when it is shown.
+}
+
 void CPSMainDialog::OnPausedChanged(bool paused) {
     m_pause->setText(paused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
     m_pause->setAccessibleName(m_pause->text());
@@ -288,7 +325,8 @@ void CPSMainDialog::OnTrayCommand(CTrayIcon::Command command) {
         RestoreWindow();
         break;
     case Command::AutoQueue:
-        RunAutoQueue(*m_engine, m_settings);
+        m_navigation->setCurrentRow(0);
+        RunAutoQueue();
         break;
     case Command::Pause:
         m_engine->Pause();
@@ -404,8 +442,11 @@ void CPSMainDialog::BuildLayout() {
         item->setSizeHint(itemSize);
         m_stack->addWidget(pages[i]);
     }
-    connect(m_navigation, &QListWidget::currentRowChanged, m_stack,
-            &QStackedWidget::setCurrentIndex);
+    connect(m_navigation, &QListWidget::currentRowChanged, this, [this](int row) {
+        m_stack->setCurrentIndex(row);
+        if (auto* page = qobject_cast<SettingsPage*>(m_stack->currentWidget()))
+            page->Activate();
+    });
     m_navigation->setCurrentRow(0);
     // Linux windows have no system menu: the page bar's context menu holds its entries.
     auto* barMenu = new QMenu(this);

@@ -4,6 +4,7 @@
 #include "PathsAndSettings.h"
 #include "platform/GlobalHotkeys.h"
 #include "settings/CAppSettings.h"
+#include "ui/pages/ShortcutsPageHost.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -29,7 +30,7 @@ class CSlideshowEngine;
 // the right, and below them the status line and progress bar beside the command buttons
 // (Pause, Minimize, Apply, About, Help, Exit). It owns the settings record, the slideshow engine
 // and the tray icon, starts the slideshow shortly after it is shown and stops it when it closes.
-class CPSMainDialog final : public QDialog {
+class CPSMainDialog final : public QDialog, private IShortcutsPageHost {
     Q_OBJECT
 public:
     static constexpr int kMinimumWidth = 639;
@@ -43,7 +44,7 @@ public:
     const StartupPaths& Startup() const { return m_startup; }
     CSlideshowEngine& Engine() { return *m_engine; }
     // Trims the text and shows it in the status line; an empty text clears it.
-    void SetStatus(const QString& text);
+    void SetStatus(const QString& text) override;
     // Shows the window, or starts minimized (to the tray where there is one) as the settings
     // say.
     void ShowAtStart();
@@ -63,6 +64,7 @@ public:
     // The Exit button's and the tray's Exit: asks, then stops the slideshow and closes.
     void ExitSequence();
     CTrayIcon& Tray() { return *m_tray; }
+    CPPDLGShortcuts& ShortcutsPage() { return *m_pageShortcuts; }
     // Stops the slideshow's timers and workers and, when the settings say so, clears the
     // wallpaper; then the window closes. Nothing of the slideshow runs after it.
     void done(int result) override;
@@ -99,7 +101,15 @@ private:
     void BuildLayout();
     QPushButton* AddButton(const QString& caption, const char* name);
     // The Exit, Minimize and Pause buttons, and Apply when a change awaits it.
-    void EnableCommandButtons(bool enable);
+    void EnableCommandButtons(bool enable) override;
+    // What the Photo Folder Shortcuts page asks of the window.
+    void ShowProgress(int value, int maximum) override;
+    void UpdateStatusText() override;
+    void MarkQueueChanged() override;
+    void StartQueueBuild() override;
+    void RunAutoQueue() override;
+    void RefreshPhotoInformation(int categoryId) override;
+    void CategoriesChanged() override;
     void OnPausedChanged(bool paused);
     void OnTrayCommand(CTrayIcon::Command command);
     void ShowAbout();

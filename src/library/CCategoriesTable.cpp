@@ -53,6 +53,21 @@ int CCategoriesTable::Delete(int id) {
     return result;
 }
 
+int CCategoriesTable::DeleteMovingShortcuts(int id, int newCategoryId) {
+    if (!BeginTransaction())
+        return 0;
+    const bool hasShortcuts =
+        Scalar("select count(*) from sqlite_master where type='table' and name='Shortcuts'") > 0;
+    const bool moved = !hasShortcuts || Write(SqlText("UPDATE Shortcuts SET %s='%d' WHERE %s='%d'",
+                                                      "CatId", newCategoryId, "CatId", id),
+                                              Via::Query) == 1;
+    if (!moved || Delete(id) != 1 || !CommitTransaction()) {
+        Write("ROLLBACK;", Via::Execute);
+        return 0;
+    }
+    return 1;
+}
+
 bool CCategoriesTable::Exists(const QString& name) {
     return Scalar(SqlText("SELECT COUNT(*) FROM Categories WHERE %s='%s';", "Name",
                           EncodeCategoryText(name).toUtf8().constData())) > 0;

@@ -16,6 +16,10 @@ public:
     int Insert(CategoryRecord& record);
     int Update(CategoryRecord& record);
     int Delete(int id);
+    // Deletes a category and moves its shortcuts to another in one transaction, so that no
+    // shortcut is ever left in a category that is gone. 1 on success; on an error nothing
+    // changes.
+    int DeleteMovingShortcuts(int id, int newCategoryId);
     // True when a category of exactly this name (letter case counts) is stored.
     bool Exists(const QString& name);
 

@@ -191,12 +191,12 @@ bool PhotoPathLess(const PhotoEntry& a, const PhotoEntry& b) {
 }
 
 int CFolderScanner::CountPhotos(const QString& folder, bool jpeg, bool bmp, bool png, bool tiff,
-                                bool recursive) {
+                                bool recursive, const std::atomic<int>* proceed) {
     CFolderScanner scanner;
     scanner.SetPatterns(BuildPatterns(jpeg, bmp, png, tiff));
     scanner.m_recursive = recursive ? 1 : 0;
-    const std::atomic<int> proceed{1};
-    scanner.m_pContinue = &proceed;
+    const std::atomic<int> always{1};
+    scanner.m_pContinue = proceed ? proceed : &always;
     scanner.Scan(folder, true);
     return int(scanner.m_entries.size());
 }

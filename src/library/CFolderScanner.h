@@ -22,9 +22,10 @@ public:
     // Walks one folder and adds its matching files. Returns 0 when the folder cannot be read.
     int ScanFolder(const QString& folder, bool recursive);
 
-    // The number of photos of the given formats in a folder.
+    // The number of photos of the given formats in a folder. A count cleared through proceed
+    // stops early and its result means nothing.
     static int CountPhotos(const QString& folder, bool jpeg, bool bmp, bool png, bool tiff,
-                           bool recursive);
+                           bool recursive, const std::atomic<int>* proceed = nullptr);
 
     // Sorted by path without regard to case; among equal paths the newest entry comes first.
     std::vector<PhotoEntry> m_entries;

@@ -4,7 +4,7 @@
 #include "TestFiles.h"
 #include "TestMain.h"
 #include "app/AutoStart.h"
-#include "app/HelpLinks.h"
+#include "ui/widgets/HelpLinks.h"
 #include "ui/widgets/WebLinks.h"
 
 #include <QFileInfo>

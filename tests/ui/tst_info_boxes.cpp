@@ -2,7 +2,7 @@
 // saved at 1x and 2x in light and dark palettes under the build folder's artwork/ to be looked
 // at.
 
-#include "DarkPalette.h"
+#include "Screenshots.h"
 #include "TestMain.h"
 #include "library/MessageReporter.h"
 #include "ui/widgets/Artwork.h"
@@ -132,14 +132,7 @@ private slots:
         WebLinks::SetOpener([](const QUrl&) { return false; });
     }
 
-    void contactSheet_data() {
-        QTest::addColumn<bool>("dark");
-        QTest::addColumn<qreal>("ratio");
-        QTest::newRow("light 1x") << false << 1.0;
-        QTest::newRow("light 2x") << false << 2.0;
-        QTest::newRow("dark 1x") << true << 1.0;
-        QTest::newRow("dark 2x") << true << 2.0;
-    }
+    void contactSheet_data() { test::AddScreenshotRows(); }
 
     void contactSheet() {
         QFETCH(bool, dark);

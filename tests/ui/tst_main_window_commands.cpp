@@ -1,7 +1,7 @@
 // The main window's command row driven through its objectNames: the buttons, Apply and the
 // pending changes, the exit question and its check box, minimizing, help and the page bar.
 
-#include "DarkPalette.h"
+#include "Screenshots.h"
 #include "TestMain.h"
 #include "app/CPSMainDialog.h"
 #include "engine/CSlideshowEngine.h"
@@ -202,43 +202,28 @@ private slots:
         QCOMPARE(Stored(window).m_bConfirmExit, 1);
     }
 
-    void screenshots_data() {
-        QTest::addColumn<bool>("dark");
-        QTest::addColumn<qreal>("ratio");
-        QTest::newRow("light 1x") << false << 1.0;
-        QTest::newRow("light 2x") << false << 2.0;
-        QTest::newRow("dark 1x") << true << 1.0;
-        QTest::newRow("dark 2x") << true << 2.0;
-    }
+    void screenshots_data() { test::AddScreenshotRows(); }
 
     void screenshots() {
         // Saved under the build folder's artwork/ to be looked at: the window, and the tray
         // menu as it is while paused with AutoQueue off.
         QFETCH(bool, dark);
         QFETCH(qreal, ratio);
-        QApplication::setPalette(dark ? test::DarkPalette()
-                                      : QApplication::style()->standardPalette());
+        test::UsePalette(dark);
         CPSMainDialog window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.Engine().Pause();
-        const QString folder = QCoreApplication::applicationDirPath() + "/../artwork";
-        QDir().mkpath(folder);
         for (QWidget* widget :
              {static_cast<QWidget*>(&window), static_cast<QWidget*>(window.Tray().Menu())}) {
             widget->ensurePolished();
             widget->adjustSize();
             if (widget == &window)
                 window.resize(639, 441);
-            QImage shot(widget->size() * ratio, QImage::Format_ARGB32_Premultiplied);
-            shot.setDevicePixelRatio(ratio);
-            shot.fill(widget->palette().color(QPalette::Window));
-            widget->render(&shot);
-            const QString name = widget == &window ? "main-window" : "tray-menu";
-            QVERIFY(shot.save(
-                QString("%1/%2%3-%4x.png").arg(folder, name, dark ? "-dark" : "").arg(int(ratio))));
+            QVERIFY(test::SaveScreenshot(*widget, widget == &window ? "main-window" : "tray-menu",
+                                         dark, ratio));
         }
-        QApplication::setPalette(QApplication::style()->standardPalette());
+        test::UsePalette(false);
     }
 
     void helpOpensThePagesTopic() {

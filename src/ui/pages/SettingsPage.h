@@ -12,6 +12,10 @@ class SettingsPage : public QWidget {
 public:
     SettingsPage(const QString& caption, CAppSettings* settings, QWidget* parent = nullptr);
     const QString& Caption() const { return m_caption; }
+    // Fills the page once the settings are loaded.
+    virtual void Initialize() {}
+    // Each time the page becomes the one shown.
+    virtual void Activate() {}
 
 protected:
     CAppSettings* Settings() const { return m_settings; }
@@ -19,13 +23,6 @@ protected:
 private:
     QString m_caption;
     CAppSettings* m_settings;
-};
-
-class CPPDLGShortcuts final : public SettingsPage {
-    Q_OBJECT
-public:
-    explicit CPPDLGShortcuts(CAppSettings* settings, QWidget* parent = nullptr)
-        : SettingsPage(QStringLiteral("Photo Folder Shortcuts"), settings, parent) {}
 };
 
 class CPPDLGWallpaperSettings final : public SettingsPage {

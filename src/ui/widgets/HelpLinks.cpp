@@ -1,6 +1,6 @@
 #include "HelpLinks.h"
 
-#include "ui/widgets/WebLinks.h"
+#include "WebLinks.h"
 
 namespace skyloom {
 namespace {
