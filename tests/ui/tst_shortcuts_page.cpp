@@ -269,6 +269,29 @@ private slots:
         QCOMPARE(Listed(List::Shortcuts), QStringList{"alps"});
     }
 
+    void keyboardUse() {
+        // Enter queues and unqueues as a double-click does; the Menu key opens the selected
+        // item's menu.
+        ShowCategory("Family");
+        QListView* left = View(List::Shortcuts);
+        left->setFocus();
+        Select(List::Shortcuts, "Mum");
+        QTest::keyClick(left, Qt::Key_Return);
+        QCOMPARE(QueuedNames(), QStringList{"Mum"});
+        QListView* right = View(List::Queued);
+        Select(List::Queued, "Mum");
+        QTest::keyClick(right, Qt::Key_Enter);
+        QVERIFY(QueuedNames().isEmpty());
+        Select(List::Shortcuts, "Mum");
+        const QPoint at = left->visualRect(left->currentIndex()).center();
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, at,
+                                  left->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(left->viewport(), &menuKey);
+        QTRY_VERIFY(m_page->ShortcutMenu()->isVisible());
+        m_page->ShortcutMenu()->close();
+        QCOMPARE(m_page->Current().name, "Mum");
+    }
+
     void deletingAQueuedShortcutRebuildsAtOnce() {
         ShowCategory("All");
         Select(List::Shortcuts, "Dad");

@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
@@ -195,6 +196,9 @@ void CPPDLGShortcuts::BuildLayout() {
             UpdateControls();
     });
     connect(m_shortcutList, &QListView::doubleClicked, this, [this] { AddToQueue(); });
+    // Enter does what a double-click does.
+    m_shortcutList->installEventFilter(this);
+    m_queuedList->installEventFilter(this);
     connect(m_queuedList, &QListView::doubleClicked, this, [this] { RemoveFromQueue(); });
     connect(m_add, &QAbstractButton::clicked, this, &CPPDLGShortcuts::AddToQueue);
     connect(m_remove, &QAbstractButton::clicked, this, &CPPDLGShortcuts::RemoveFromQueue);
@@ -818,6 +822,21 @@ void CPPDLGShortcuts::CategoryStatistics() {
                     .arg(FormatNumber(allShortcuts), FormatNumber(allPhotos));
     ExtMessageBox(QStringLiteral("Skyloom - Category Statistics"), this, text,
                   MessageStyle::Ok | MessageStyle::IconInformation);
+}
+
+bool CPPDLGShortcuts::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        (watched == m_shortcutList || watched == m_queuedList)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == m_shortcutList)
+                AddToQueue();
+            else
+                RemoveFromQueue();
+            return true;
+        }
+    }
+    return SettingsPage::eventFilter(watched, event);
 }
 
 // ---- dropped folders ----
