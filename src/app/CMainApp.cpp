@@ -237,7 +237,8 @@ int CMainApp::Main(int argc, char** argv) {
     });
     QObject::connect(window.get(), &CPSMainDialog::closing, &app,
                      [&reporter] { reporter.StopShowing(); });
-    if (!terminating) {
+    // A log-out or signal during the start-up has ended the window already.
+    if (!terminating && !window->IsClosing()) {
         QObject::connect(window.get(), &QDialog::finished, &app, &QCoreApplication::quit);
         window->ShowAtStart();
         status = app.exec();

@@ -35,6 +35,7 @@ CTrayIcon::CTrayIcon(const QIcon& icon, std::unique_ptr<platform::ITrayHostWatch
     Action(Command::Pause)->setCheckable(true);
 
     if (!m_host || m_host->IsUp()) {
+        m_host.reset(); // not needed any more
         MakeIcon();
         return;
     }

@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 
 using namespace skyloom;
 
@@ -172,6 +173,14 @@ private slots:
         // At log-out the session manager's "die" reaches the program as a quit event. Neither
         // the close box's minimizing nor the exit question may stand in its way.
         QFETCH(bool, questionOpen);
+        // The window's filter sees the quit event first; this one keeps it from then ending
+        // the test program's event loops for good.
+        struct SwallowQuit final : QObject {
+            bool eventFilter(QObject*, QEvent* event) override {
+                return event->type() == QEvent::Quit;
+            }
+        } swallow;
+        qApp->installEventFilter(&swallow);
         CPSMainDialog window;
         window.Settings().m_bConfirmExit = 1;
         window.Settings().m_bMinimizeOnClose = 1;
@@ -184,9 +193,11 @@ private slots:
         };
         if (questionOpen) {
             bool asked = false;
-            CExtMessageBox::AnswerNext([&](CExtMessageBox&) {
+            CExtMessageBox::AnswerNext([&](CExtMessageBox& box) {
                 asked = true;
-                die(); // and no button is clicked
+                // Shown for real, in its own event loop, when the session ends.
+                QTimer::singleShot(0, die);
+                box.exec();
             });
             QMetaObject::invokeMethod(window.Tray().Action(CTrayIcon::Command::Exit),
                                       &QAction::trigger);

@@ -26,6 +26,7 @@ bool StatusNotifierHostWatch::IsUp() const {
         QLatin1String(kService), QLatin1String(kPath),
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << QLatin1String(kService) << QStringLiteral("IsStatusNotifierHostRegistered");
+    get.setAutoStartService(false); // asking must not start a watcher that is not running
     const QDBusMessage reply = m_bus.call(get, QDBus::Block, kTimeoutMs);
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
            reply.arguments().first().value<QDBusVariant>().variant().toBool();

@@ -3,16 +3,16 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <X11/Xlib.h>
 #include <cstdlib>
-#include <cstring>
 #include <xcb/xcb.h>
 
 namespace skyloom::platform {
 namespace {
 
-std::uint32_t Atom(xcb_connection_t* connection, const char* name) {
+std::uint32_t Atom(xcb_connection_t* connection, const QByteArray& name) {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name),
+        connection, xcb_intern_atom(connection, 0, std::uint16_t(name.size()), name.constData()),
         nullptr);
     const std::uint32_t atom = reply ? reply->atom : std::uint32_t(XCB_ATOM_NONE);
     std::free(reply);
@@ -26,17 +26,22 @@ std::unique_ptr<X11TrayManagerWatch> X11TrayManagerWatch::Create() {
     xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
     if (!connection)
         return nullptr;
-    const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    // The screen of the display the program runs on (":0.1" is screen 1).
+    const int screen = x11->display() ? DefaultScreen(x11->display()) : 0;
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screen && screens.rem; ++i)
+        xcb_screen_next(&screens);
     if (!screens.rem)
         return nullptr;
     return std::unique_ptr<X11TrayManagerWatch>(
-        new X11TrayManagerWatch(connection, screens.data->root));
+        new X11TrayManagerWatch(connection, screens.data->root, screen));
 }
 
-X11TrayManagerWatch::X11TrayManagerWatch(xcb_connection_t* connection, std::uint32_t root)
+X11TrayManagerWatch::X11TrayManagerWatch(xcb_connection_t* connection, std::uint32_t root,
+                                         int screen)
     : m_connection(connection), m_root(root) {
     m_manager = Atom(connection, "MANAGER");
-    m_selection = Atom(connection, "_NET_SYSTEM_TRAY_S0");
+    m_selection = Atom(connection, QByteArray("_NET_SYSTEM_TRAY_S" + QByteArray::number(screen)));
     // The MANAGER message goes to clients that listen for the root's structure events. Event
     // masks are per client: this connection's mask is Qt's, so the bit is added to it.
     xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
