@@ -273,6 +273,9 @@ void CPSMainDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void CPSMainDialog::EnableCommandButtons(bool enable) {
+    // On only while nothing is busy: the engine's build and refresh, the page's count.
+    enable = enable && !m_engine->IsBuilding() && !m_engine->IsRefreshing() &&
+             !m_pageShortcuts->IsCounting();
     for (QPushButton* button : {m_exit, m_minimize, m_pause})
         button->setEnabled(enable && !m_closing);
     m_apply->setEnabled(enable && m_applyEnabled && !m_closing);

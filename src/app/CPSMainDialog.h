@@ -100,7 +100,8 @@ protected:
 private:
     void BuildLayout();
     QPushButton* AddButton(const QString& caption, const char* name);
-    // The Exit, Minimize and Pause buttons, and Apply when a change awaits it.
+    // The Exit, Minimize and Pause buttons, and Apply when a change awaits it; never while the
+    // slideshow or the shortcuts page is busy.
     void EnableCommandButtons(bool enable) override;
     // What the Photo Folder Shortcuts page asks of the window.
     void ShowProgress(int value, int maximum) override;

@@ -78,4 +78,11 @@ int ShortcutIdByName(const QString& databasePath, const QString& name) {
     return records.empty() ? -1 : records.front().id;
 }
 
+bool ShortcutNameTaken(const QString& databasePath, const QString& name, int exceptId) {
+    return !LoadShortcutsWhere(databasePath,
+                               SqlText("SELECT * FROM Shortcuts WHERE Name='%s' AND Id<>%d;",
+                                       EncodeForQuery(name).toUtf8().constData(), exceptId))
+                .empty();
+}
+
 } // namespace skyloom

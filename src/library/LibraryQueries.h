@@ -22,6 +22,8 @@ std::optional<ShortcutRecord> LoadShortcut(const QString& databasePath, int id);
 bool CategoryExists(const QString& databasePath, int id);
 // The id of a shortcut whose stored name is this name (trimmed), or -1.
 int ShortcutIdByName(const QString& databasePath, const QString& name);
+// Whether a shortcut other than exceptId (-1: any) has this name (trimmed).
+bool ShortcutNameTaken(const QString& databasePath, const QString& name, int exceptId);
 
 // The order of the shortcut lists: by name in the user's language without regard to letter
 // case, then by id.

@@ -292,6 +292,65 @@ private slots:
         QCOMPARE(m_page->Current().name, "Mum");
     }
 
+    void selectionsKeptAfterAnEdit_data() {
+        QTest::addColumn<bool>("queued"); // the edited shortcut is the queued one
+        QTest::newRow("left list") << false;
+        QTest::newRow("queued list") << true;
+    }
+
+    void selectionsKeptAfterAnEdit() {
+        // Alps is queued; Beach is on the left. One of them is renamed through the dialog;
+        // both lists keep their selection and show the new name.
+        QFETCH(bool, queued);
+        ShowCategory("All");
+        Select(List::Shortcuts, "alps");
+        Click("addButton");
+        Select(List::Queued, "alps");
+        Select(List::Shortcuts, "Beach");
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->findChild<QLineEdit*>("nameEdit")->setText(queued ? "Alpine" : "Shore");
+            dialog->findChild<QPushButton*>("okButton")->click();
+        });
+        QSignalSpy counted(m_page.get(), &CPPDLGShortcuts::countFinished);
+        m_page->EditShortcut(queued ? List::Queued : List::Shortcuts);
+        QVERIFY(counted.wait(10000));
+        const QString left = queued ? "Beach" : "Shore", right = queued ? "Alpine" : "alps";
+        const QListView* views[] = {View(List::Shortcuts), View(List::Queued)};
+        QCOMPARE(views[0]->currentIndex().data().toString(), left);
+        QCOMPARE(views[1]->currentIndex().data().toString(), right);
+        QCOMPARE(m_page->Current().name, left);
+    }
+
+    void refreshShownFromTheTray() {
+        // The page's window is hidden (in the tray) when a refresh of all categories ends:
+        // the new counts show at once.
+        QWidget window;
+        m_page->setParent(&window);
+        CShortcutsTable table(m_library->Path());
+        QVERIFY(table.Open() && table.UpdatePhotoCount(m_library->IdOf("Dad"), 7) == 1);
+        table.Close();
+        m_page->PhotoRefreshFinished(-1);
+        const QListView* left = View(List::Shortcuts);
+        const int row = int(Names(left).indexOf("Dad"));
+        QCOMPARE(left->model()->index(row, 0).data(ShortcutListModel::PhotosRole).toInt(), 7);
+        m_page->setParent(nullptr);
+    }
+
+    void pageClosedWhileCounting() {
+        // Nothing is written for a count that was cancelled, and the busy cursor goes.
+        const QString big = m_library->dir.path() + "/big";
+        for (int i = 0; i < 200; ++i)
+            QVERIFY(QDir().mkpath(QString("%1/%2/%3").arg(big).arg(i % 20).arg(i)));
+        m_page->AddDroppedFolders({big});
+        QVERIFY(m_page->IsCounting());
+        QVERIFY(QApplication::overrideCursor());
+        m_page.reset();
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(m_library->IdOf("Big"), -1);
+    }
+
     void deletingAQueuedShortcutRebuildsAtOnce() {
         ShowCategory("All");
         Select(List::Shortcuts, "Dad");

@@ -3,6 +3,7 @@
 #include "ShortcutItemDelegate.h"
 #include "ShortcutListModel.h"
 #include "ShortcutsPageHost.h"
+#include "library/CCategoriesTable.h"
 #include "library/CShortcutsTable.h"
 #include "library/LibraryQueries.h"
 #include "library/MessageReporter.h"
@@ -328,23 +329,23 @@ void CPPDLGShortcuts::Initialize() {
 void CPPDLGShortcuts::Activate() {
     ShowToolTips();
     if (std::exchange(m_categoriesChanged, false)) {
-        const int index = m_category->currentIndex();
+        // The same category again, wherever the refill put it; "All" when it is gone.
+        const int shown = ShownCategory();
         FillCategoryCombo();
-        m_category->setCurrentIndex(std::min(index, m_category->count() - 1));
-    }
-    if (std::exchange(m_refreshPending, false)) {
-        if (ShownCategory() == m_refreshedCategoryId)
+        if (!SelectCategory(shown)) {
+            SelectCategory(-1);
             OnCategoryChanged();
-        const int row = SelectedRow(List::Queued);
-        FillQueuedList();
-        SelectRow(List::Queued, row);
+        }
     }
+    if (std::exchange(m_refreshPending, false))
+        ReloadLists(); // the new photo counts
 }
 
-void CPPDLGShortcuts::PhotoRefreshFinished(int categoryId) {
-    m_refreshedCategoryId = categoryId;
+void CPPDLGShortcuts::PhotoRefreshFinished(int) {
+    // Either list may hold shortcuts of the category refreshed: both are read again.
     m_refreshPending = true;
-    if (isVisible())
+    // The page shown in its window, even while the window waits in the tray.
+    if (window() != this && isVisibleTo(window()))
         Activate();
 }
 
@@ -385,6 +386,18 @@ void CPPDLGShortcuts::FillQueuedList(bool sync) {
     if (sync)
         SyncQueue(false); // drops the ids of shortcuts that are gone
     UpdateControls();
+}
+
+void CPPDLGShortcuts::ReloadLists() {
+    const int leftId = SelectedId(List::Shortcuts), leftRow = SelectedRow(List::Shortcuts);
+    const int rightId = SelectedId(List::Queued), rightRow = SelectedRow(List::Queued);
+    FillQueuedList(false);
+    FillShortcutList(ShownCategory());
+    if (!SelectId(List::Shortcuts, leftId) && leftRow >= 0)
+        SelectRow(List::Shortcuts, std::max(0, std::min(leftRow, m_shortcutModel->Count()) - 1));
+    if (!SelectId(List::Queued, rightId) && rightRow >= 0)
+        SelectRow(List::Queued, std::max(0, std::min(rightRow, m_queuedModel->Count()) - 1));
+    OnShortcutSelChange();
 }
 
 void CPPDLGShortcuts::SyncQueue(bool markApply) {
@@ -589,6 +602,8 @@ void CPPDLGShortcuts::AutoQueue() {
 
 void CPPDLGShortcuts::Count(std::vector<BackgroundCount::Request> requests,
                             std::function<void(std::vector<int>)> done) {
+    if (m_counting)
+        return; // one count at a time; the page is locked meanwhile anyway
     m_counting = true;
     UpdateControls();
     Or(m_host).EnableCommandButtons(false);
@@ -633,7 +648,8 @@ void CPPDLGShortcuts::NewShortcut() {
     if (IsBusy())
         return;
     CDLGShortcut dialog(Settings(), CDLGShortcut::Mode::New, this);
-    if (dialog.exec() != QDialog::Accepted)
+    // The window may have become busy while the dialog was open.
+    if (dialog.exec() != QDialog::Accepted || IsBusy())
         return;
     ShortcutRecord record = dialog.Record();
     const bool categoriesChanged = dialog.CategoriesChanged();
@@ -666,34 +682,29 @@ void CPPDLGShortcuts::EditShortcut(List list) {
     if (!stored)
         return;
     const int id = stored->id;
-    const int row = SelectedRow(list);
     CDLGShortcut dialog(Settings(), CDLGShortcut::Mode::Edit, this);
     dialog.SetRecord(*stored);
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted || IsBusy())
         return;
     ShortcutRecord record = dialog.Record();
     record.id = id;
     const bool categoriesChanged = dialog.CategoriesChanged();
     Or(m_host).SetStatus(QStringLiteral("Calculating Number of Photos in Folder..."));
     Count({RequestOf(record)},
-          [this, list, row, record, categoriesChanged](std::vector<int> counts) mutable {
+          [this, list, record, categoriesChanged](std::vector<int> counts) mutable {
               record.numPhotos = counts.front();
               CShortcutsTable table(DatabasePath());
               if (table.Open())
                   table.Update(record);
               table.Close();
-              const int shown = ShownCategory();
               if (categoriesChanged && list == List::Shortcuts) {
+                  const int shown = ShownCategory();
                   FillCategoryCombo();
                   if (!SelectCategory(shown))
                       SelectCategory(-1);
               }
-              // Both lists show the stored names and counts again.
-              FillQueuedList(false);
-              FillShortcutList(ShownCategory());
-              if (!SelectId(list, record.id))
-                  SelectRow(list, std::max(0, row - 1));
-              OnShortcutSelChange();
+              // Both lists show the stored names and counts again, their selections kept.
+              ReloadLists();
           });
 }
 
@@ -704,13 +715,15 @@ void CPPDLGShortcuts::DeleteShortcut(List list) {
     const int id = stored->id;
     if (!ConfirmDelete(
             QStringLiteral("Delete the Shortcut %1?\n\nNOTE: Photos are **NOT** deleted.")
-                .arg(stored->name)))
+                .arg(stored->name)) ||
+        IsBusy())
         return;
     CShortcutsTable table(DatabasePath());
     if (!table.Open() || table.Delete(id) != 1)
         return;
     table.Close();
-    const int row = SelectedRow(list);
+    // By id: the lists may have been read again while the question was open.
+    const int row = Model(list)->RowOfId(id);
     Model(list)->RemoveRow(row);
     SelectNeighbour(list, row);
     OnShortcutSelChange();
@@ -728,17 +741,12 @@ void CPPDLGShortcuts::RecountShortcut(List list) {
     if (!stored)
         return;
     const int id = stored->id;
-    Count({RequestOf(*stored)}, [this, list, id](std::vector<int> counts) {
+    Count({RequestOf(*stored)}, [this, id](std::vector<int> counts) {
         CShortcutsTable table(DatabasePath());
         if (table.Open())
             table.UpdatePhotoCount(id, counts.front());
         table.Close();
-        const int row = SelectedRow(List::Shortcuts);
-        FillQueuedList(false);
-        FillShortcutList(ShownCategory());
-        if (list == List::Queued || !SelectId(List::Shortcuts, id))
-            SelectRow(List::Shortcuts, row);
-        SelectId(List::Queued, id);
+        ReloadLists();
     });
 }
 
@@ -783,14 +791,13 @@ void CPPDLGShortcuts::ManageCategories() {
     if (!dialog.Changed())
         return;
     FillCategoryCombo();
-    if (!SelectCategory(shown) || shown == -1) {
+    if (!SelectCategory(shown))
         SelectCategory(-1);
-    }
-    // A deleted category's shortcuts moved: the list is read again in any case.
+    // A deleted category's shortcuts moved: the lists are read again in any case.
     OnCategoryChanged();
     if (!SelectId(List::Shortcuts, selected))
         SelectRow(List::Shortcuts, 0);
-    FillQueuedList(false);
+    ReloadLists();
     Or(m_host).CategoriesChanged();
 }
 
@@ -859,7 +866,10 @@ void CPPDLGShortcuts::AddDroppedFolders(const QStringList& paths) {
         return;
     const CAppSettings& settings = *Settings();
     const int shown = ShownCategory();
-    const int category = shown == -1 ? settings.m_nDefaultCategoryId : shown;
+    int category = shown == -1 ? settings.m_nDefaultCategoryId : shown;
+    // Never into a category that is gone (or none): Miscellaneous takes them then.
+    if (!CategoryExists(DatabasePath(), category))
+        category = FindCategoryId(DatabasePath(), QLatin1String(CCategoriesTable::kFallbackName));
     std::vector<ShortcutRecord> candidates;
     QStringList names; // of this drop, so that two folders of one name make one shortcut
     for (const QString& path : paths) {

@@ -43,9 +43,10 @@ public:
     // controls are disabled and the editing commands do nothing.
     void SetBusy(bool busy);
     bool IsBusy() const { return m_busy || m_counting; }
+    bool IsCounting() const { return m_counting; }
     void UpdateControls();
     // A photo refresh of a category (-1: all) has ended: the lists show the new counts now if
-    // the page is shown, else when it is shown next.
+    // the page is the one its window shows (even from the tray), else when it is shown next.
     void PhotoRefreshFinished(int categoryId);
     // The Options page changed the categories: the combo is filled again when the page is
     // shown next.
@@ -101,6 +102,9 @@ private:
     int ShownCategory() const;
     void FillShortcutList(int categoryId);
     void FillQueuedList(bool sync = true);
+    // Reads both lists again and keeps what each had selected (the row before, when the
+    // shortcut left the list).
+    void ReloadLists();
     void SyncQueue(bool markApply);
     void OnCategoryChanged();
     void OnShortcutSelChange();
@@ -131,7 +135,6 @@ private:
     ShortcutRecord m_current;
     bool m_busy = false;     // the window's build or refresh
     bool m_counting = false; // the page's own count
-    int m_refreshedCategoryId = -1;
     bool m_refreshPending = false;
     bool m_reselect = true;
     QStringList m_skipped; // dropped folders skipped as existing names, sorted without case

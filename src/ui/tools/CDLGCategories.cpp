@@ -130,10 +130,17 @@ void CDLGCategories::DeleteCategory() {
     int target = m_settings->m_nDefaultCategoryId;
     if (target == id || !CategoryExists(path, target))
         target = FindCategoryId(path, QLatin1String(CCategoriesTable::kFallbackName));
+    if (target < 0 || target == id)
+        return; // nowhere to move its shortcuts to
     CCategoriesTable table(path);
     if (!table.Open() || table.DeleteMovingShortcuts(id, target) != 1)
         return;
     table.Close();
+    if (m_settings->m_nDefaultCategoryId == id) {
+        // New shortcuts go where the deleted default's went.
+        m_settings->m_nDefaultCategoryId = target;
+        m_settings->Save();
+    }
     Fill();
     m_list->setCurrentRow(0);
     m_changed = true;

@@ -106,10 +106,16 @@ CDLGShortcut::CDLGShortcut(CAppSettings* settings, Mode mode, QWidget* parent)
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(m_folder, 1);
     folderRow->addWidget(m_browse);
+    // Each label's mnemonic takes the focus to its field.
+    const auto label = [this](const QString& text, QWidget* buddy) {
+        auto* l = new QLabel(text, this);
+        l->setBuddy(buddy);
+        return l;
+    };
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Category:"), categoryRow);
-    form->addRow(QStringLiteral("&Name:"), m_name);
-    form->addRow(QStringLiteral("&Folder Location:"), folderRow);
+    form->addRow(label(QStringLiteral("&Category:"), m_category), categoryRow);
+    form->addRow(label(QStringLiteral("&Name:"), m_name), m_name);
+    form->addRow(label(QStringLiteral("&Folder Location:"), m_folder), folderRow);
     auto* properties = new QGroupBox(QStringLiteral("Properties"), this);
     auto* formats = new QHBoxLayout;
     formats->addWidget(new QLabel(QStringLiteral("Photo Formats:"), properties));
@@ -215,7 +221,7 @@ void CDLGShortcut::ManageCategories() {
     const int index = m_category->currentIndex();
     CDLGCategories categories(m_settings, this);
     categories.exec();
-    m_categoriesChanged = categories.Changed();
+    m_categoriesChanged = m_categoriesChanged || categories.Changed();
     FillCategories();
     if (m_categoriesChanged) {
         const int found = m_category->findText(categories.SelectedName(),
@@ -276,8 +282,7 @@ void CDLGShortcut::accept() {
         return;
     }
     // Another shortcut's name is refused when editing too.
-    const int holder = ShortcutIdByName(m_settings->GetDatabasePath(), name);
-    if (holder >= 0 && (m_mode == Mode::New || holder != m_id)) {
+    if (ShortcutNameTaken(m_settings->GetDatabasePath(), name, m_mode == Mode::New ? -1 : m_id)) {
         Refuse(QStringLiteral("A Shortcut with the same name already exists.  Please choose a "
                               "different name for this Shortcut."),
                true, m_name);
