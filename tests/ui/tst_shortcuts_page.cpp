@@ -7,6 +7,7 @@
 #include "ShortcutLibraryFixture.h"
 #include "TestMain.h"
 #include "library/MessageReporter.h"
+#include "platform/FolderOpener.h"
 #include "ui/pages/CPPDLGShortcuts.h"
 #include "ui/pages/ShortcutListModel.h"
 #include "ui/pages/ShortcutsPageHost.h"
@@ -349,6 +350,47 @@ private slots:
         m_page.reset();
         QVERIFY(!QApplication::overrideCursor());
         QCOMPARE(m_library->IdOf("Big"), -1);
+    }
+
+    void busyPageRefusesItsCommands() {
+        // While the window builds the photo queue, the page is locked.
+        ShowCategory("All");
+        Select(List::Shortcuts, "Beach");
+        m_page->SetBusy(true);
+        QVERIFY(!View(List::Shortcuts)->isEnabled());
+        QVERIFY(!m_page->findChild<QAbstractButton*>("addButton")->isEnabled());
+        QVERIFY(!m_page->findChild<QAbstractButton*>("newButton")->isEnabled());
+        m_page->AddToQueue();
+        m_page->AddDroppedFolders({m_library->dir.path()});
+        QVERIFY(m_library->settings.m_arrQueue.empty());
+        QVERIFY(!m_page->IsCounting());
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(m_library->dir.path())});
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(m_page.get(), &enter);
+        QVERIFY(!enter.isAccepted());
+        m_page->SetBusy(false);
+        Click("addButton");
+        QCOMPARE(QueuedNames(), QStringList{"Beach"});
+    }
+
+    void containerFolderOpensInTheFileManager() {
+        QStringList opened;
+        platform::SetFolderOpener([&](const QString& folder) {
+            opened << folder;
+            return true;
+        });
+        ShowCategory("All");
+        Select(List::Shortcuts, "Mum");
+        Click("addButton");
+        Select(List::Queued, "Mum");
+        Select(List::Shortcuts, "Dad");
+        m_page->OpenContainerFolder(List::Shortcuts);
+        m_page->OpenContainerFolder(List::Queued);
+        platform::SetFolderOpener({});
+        const QString photos = m_library->dir.path() + "/photos/";
+        QCOMPARE(opened, QStringList({photos + "Dad/", photos + "Mum/"}));
     }
 
     void deletingAQueuedShortcutRebuildsAtOnce() {
