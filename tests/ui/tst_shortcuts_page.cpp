@@ -393,6 +393,34 @@ private slots:
         QCOMPARE(opened, QStringList({photos + "Dad/", photos + "Mum/"}));
     }
 
+    void categoryStatistics_data() {
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("All") << "All"
+                             << "Statistics for the Category:\t\"All\"\n\n     Shortcuts:\t4\n"
+                                "     Photos:\t1,385";
+        QTest::newRow("one category")
+            << "Family"
+            << "Statistics for the Category:\t\"Family\"\n\n     Shortcuts:\t2\n     "
+               "Photos:\t1,235\n\nGeneral Statistics:\n\n     Shortcuts:\t4\n     "
+               "Photos:\t1,385";
+    }
+
+    void categoryStatistics() {
+        QFETCH(QString, category);
+        QFETCH(QString, said);
+        ShowCategory(category);
+        QString text, caption;
+        CExtMessageBox::AnswerNext([&](CExtMessageBox& box) {
+            caption = box.windowTitle();
+            text = box.ClipboardText().section("\r\n", 3, 3);
+            box.Button(MessageResult::Ok)->click();
+        });
+        m_page->CategoryStatistics();
+        QCOMPARE(caption, "Skyloom - Category Statistics");
+        QCOMPARE(text, said);
+    }
+
     void deletingAQueuedShortcutRebuildsAtOnce() {
         ShowCategory("All");
         Select(List::Shortcuts, "Dad");
