@@ -1,5 +1,6 @@
 #include "CPSMainDialog.h"
 
+#include "AutoStart.h"
 #include "SlideshowSetup.h"
 #include "Version.h"
 #include "composer/CBackgroundRenderer.h"
@@ -9,6 +10,7 @@
 #include "library/MessageReporter.h"
 #include "platform/TrayHost.h"
 #include "settings/SettingsSnapshot.h"
+#include "ui/pages/CPPDLGOptions.h"
 #include "ui/pages/CPPDLGShortcuts.h"
 #include "ui/pages/SettingsPage.h"
 #include "ui/widgets/Artwork.h"
@@ -27,7 +29,9 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSessionManager>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -131,6 +135,7 @@ CPSMainDialog::CPSMainDialog(QWidget* parent)
             [this] { m_engine->BuildQueue(m_settings.m_arrQueue); });
     ApplySettingsSnapshot();
     m_pageShortcuts->SetHost(this);
+    m_pageOptions->SetHost(this);
     for (SettingsPage* page : {static_cast<SettingsPage*>(m_pageShortcuts.get()),
                                static_cast<SettingsPage*>(m_pageWallpaperSettings.get()),
                                static_cast<SettingsPage*>(m_pageBackground.get()),
@@ -310,7 +315,25 @@ void CPSMainDialog::RefreshPhotoInformation(int categoryId) {
 }
 
 void CPSMainDialog::CategoriesChanged() {
-    // The Options page lists the categories too; it reads them again when it is shown.
+    // Both pages list the categories; each reads them again when it is shown next.
+    m_pageShortcuts->MarkCategoriesChanged();
+    m_pageOptions->MarkCategoriesChanged();
+}
+
+void CPSMainDialog::AutoStartChanged(bool enabled) {
+    SetAutoStart(enabled);
+}
+
+void CPSMainDialog::TrayIconChanged(bool alwaysShown) {
+    if (alwaysShown)
+        m_tray->Show();
+    else if (!m_inTray)
+        m_tray->Hide(); // never the only way back to a hidden window
+}
+
+void CPSMainDialog::LiveOptionsChanged() {
+    m_engine->SetLiveOptions(m_settings.m_bIdleOnly != 0, m_settings.m_nIdleSeconds,
+                             m_settings.m_bPauseOnStartup != 0);
 }
 
 void CPSMainDialog::OnPausedChanged(bool paused) {
@@ -443,11 +466,26 @@ void CPSMainDialog::BuildLayout() {
                                          pages[i]->Caption(), m_navigation);
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
         item->setSizeHint(itemSize);
-        m_stack->addWidget(pages[i]);
+        // Each page scrolls rather than growing the window past its smallest size when the
+        // desktop's font is large.
+        auto* scroll = new QScrollArea(m_stack);
+        scroll->setObjectName(QStringLiteral("pageScroll%1").arg(i));
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(pages[i]);
+        m_stack->addWidget(scroll);
     }
     connect(m_navigation, &QListWidget::currentRowChanged, this, [this](int row) {
+        // The settings pages cannot be opened while the photo queue is built or the photo
+        // information refreshed: what they change would meet the work half done.
+        if (row > 0 && (m_engine->IsBuilding() || m_engine->IsRefreshing())) {
+            const QSignalBlocker block(m_navigation);
+            m_navigation->setCurrentRow(m_stack->currentIndex());
+            return;
+        }
         m_stack->setCurrentIndex(row);
-        if (auto* page = qobject_cast<SettingsPage*>(m_stack->currentWidget()))
+        if (auto* page = qobject_cast<SettingsPage*>(
+                static_cast<QScrollArea*>(m_stack->currentWidget())->widget()))
             page->Activate();
     });
     m_navigation->setCurrentRow(0);

@@ -4,6 +4,7 @@
 #include "PathsAndSettings.h"
 #include "platform/GlobalHotkeys.h"
 #include "settings/CAppSettings.h"
+#include "ui/pages/OptionsPageHost.h"
 #include "ui/pages/ShortcutsPageHost.h"
 
 #include <QDialog>
@@ -30,7 +31,7 @@ class CSlideshowEngine;
 // the right, and below them the status line and progress bar beside the command buttons
 // (Pause, Minimize, Apply, About, Help, Exit). It owns the settings record, the slideshow engine
 // and the tray icon, starts the slideshow shortly after it is shown and stops it when it closes.
-class CPSMainDialog final : public QDialog, private IShortcutsPageHost {
+class CPSMainDialog final : public QDialog, private IShortcutsPageHost, private IOptionsPageHost {
     Q_OBJECT
 public:
     static constexpr int kMinimumWidth = 639;
@@ -65,6 +66,7 @@ public:
     void ExitSequence();
     CTrayIcon& Tray() { return *m_tray; }
     CPPDLGShortcuts& ShortcutsPage() { return *m_pageShortcuts; }
+    CPPDLGOptions& OptionsPage() { return *m_pageOptions; }
     // Stops the slideshow's timers and workers and, when the settings say so, clears the
     // wallpaper; then the window closes. Nothing of the slideshow runs after it.
     void done(int result) override;
@@ -111,6 +113,10 @@ private:
     void RunAutoQueue() override;
     void RefreshPhotoInformation(int categoryId) override;
     void CategoriesChanged() override;
+    // What the Options page asks of the window.
+    void AutoStartChanged(bool enabled) override;
+    void TrayIconChanged(bool alwaysShown) override;
+    void LiveOptionsChanged() override;
     void OnPausedChanged(bool paused);
     void OnTrayCommand(CTrayIcon::Command command);
     void ShowAbout();

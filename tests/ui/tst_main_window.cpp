@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QStandardPaths>
 
@@ -33,7 +34,10 @@ private slots:
         QCOMPARE(navigation->count(), captions.size());
         for (int i = 0; i < captions.size(); ++i) {
             QCOMPARE(navigation->item(i)->text(), captions[i]);
-            QCOMPARE(qobject_cast<skyloom::SettingsPage*>(stack->widget(i))->Caption(),
+            // Each page in a scroll area of its own.
+            auto* scroll = qobject_cast<QScrollArea*>(stack->widget(i));
+            QVERIFY(scroll);
+            QCOMPARE(qobject_cast<skyloom::SettingsPage*>(scroll->widget())->Caption(),
                      captions[i]);
         }
 

@@ -3,20 +3,25 @@
 
 #include "Screenshots.h"
 #include "TestMain.h"
+#include "app/AutoStart.h"
 #include "app/CPSMainDialog.h"
 #include "engine/CSlideshowEngine.h"
 #include "library/MessageReporter.h"
+#include "ui/pages/CPPDLGOptions.h"
 #include "ui/widgets/ExtMessageBox.h"
 #include "ui/widgets/WebLinks.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
 
@@ -213,6 +218,18 @@ private slots:
         QCOMPARE(Stored(window).m_bConfirmExit, 1);
     }
 
+    void autoStartFollowsItsOption() {
+        CPSMainDialog window;
+        auto* check = window.OptionsPage().findChild<QCheckBox*>("autoStartCheck");
+        QVERIFY(check);
+        for (bool on : {false, true, false}) {
+            check->setChecked(!on);
+            check->click();
+            QCOMPARE(QFile::exists(AutoStartEntryPath()), on);
+            QCOMPARE(Stored(window).m_bAutoStart, int(on));
+        }
+    }
+
     void screenshots_data() { test::AddScreenshotRows(); }
 
     void screenshots() {
@@ -233,6 +250,26 @@ private slots:
                 window.resize(639, 441);
             QVERIFY(test::SaveScreenshot(*widget, widget == &window ? "main-window" : "tray-menu",
                                          dark, ratio));
+        }
+        // Every page fits the window at its smallest size.
+        auto* bar = window.findChild<QListWidget*>("pageBar");
+        const char* const names[] = {"shortcuts", "wallpaper", "background", "options"};
+        for (int row = 0; row < bar->count(); ++row) {
+            bar->setCurrentRow(row);
+            window.resize(639, 441);
+            QTest::qWait(10);
+            auto* scroll = window.findChild<QScrollArea*>(QString("pageScroll%1").arg(row));
+            const QSize needed = scroll->widget()->minimumSizeHint();
+            QVERIFY2(!scroll->horizontalScrollBar()->isVisible() &&
+                         !scroll->verticalScrollBar()->isVisible(),
+                     qPrintable(QString("%1 needs %2x%3 in %4x%5")
+                                    .arg(names[row])
+                                    .arg(needed.width())
+                                    .arg(needed.height())
+                                    .arg(scroll->viewport()->width())
+                                    .arg(scroll->viewport()->height())));
+            QVERIFY(
+                test::SaveScreenshot(window, QString("main-window-") + names[row], dark, ratio));
         }
         test::UsePalette(false);
     }

@@ -39,11 +39,4 @@ public:
         : SettingsPage(QStringLiteral("Background"), settings, parent) {}
 };
 
-class CPPDLGOptions final : public SettingsPage {
-    Q_OBJECT
-public:
-    explicit CPPDLGOptions(CAppSettings* settings, QWidget* parent = nullptr)
-        : SettingsPage(QStringLiteral("Options"), settings, parent) {}
-};
-
 } // namespace skyloom
