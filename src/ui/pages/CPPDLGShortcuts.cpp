@@ -23,14 +23,12 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QMimeData>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -370,17 +368,23 @@ int CPPDLGShortcuts::ShownCategory() const {
 
 void CPPDLGShortcuts::FillShortcutList(int categoryId) {
     // A queued shortcut is never listed on the left, whatever its name says now.
+    std::vector<int> queued;
+    for (const ShortcutRecord& r : m_queuedModel->Records())
+        queued.push_back(r.id);
+    std::sort(queued.begin(), queued.end());
     std::vector<ShortcutRecord> records = LoadShortcuts(DatabasePath(), categoryId);
-    std::erase_if(records,
-                  [this](const ShortcutRecord& r) { return m_queuedModel->RowOfId(r.id) >= 0; });
+    std::erase_if(records, [&queued](const ShortcutRecord& r) {
+        return std::binary_search(queued.begin(), queued.end(), r.id);
+    });
     m_shortcutModel->SetRecords(std::move(records));
 }
 
 void CPPDLGShortcuts::FillQueuedList(bool sync) {
     std::vector<ShortcutRecord> all = LoadShortcuts(DatabasePath(), -1);
-    const std::vector<int>& queue = Settings()->m_arrQueue;
+    std::vector<int> queue = Settings()->m_arrQueue; // sorted here: a stored file may not be
+    std::sort(queue.begin(), queue.end());
     std::erase_if(all, [&queue](const ShortcutRecord& r) {
-        return std::find(queue.begin(), queue.end(), r.id) == queue.end();
+        return !std::binary_search(queue.begin(), queue.end(), r.id);
     });
     m_queuedModel->SetRecords(std::move(all));
     if (sync)
@@ -415,11 +419,9 @@ void CPPDLGShortcuts::SyncQueue(bool markApply) {
 void CPPDLGShortcuts::OnCategoryChanged() {
     const int shown = ShownCategory();
     FillShortcutList(shown);
-    if (m_reselect) {
-        const int row = m_shortcutModel->RowOfId(m_current.id);
-        SelectRow(List::Shortcuts, row >= 0 ? row : 0);
-        OnShortcutSelChange();
-    }
+    const int row = m_shortcutModel->RowOfId(m_current.id);
+    SelectRow(List::Shortcuts, row >= 0 ? row : 0);
+    OnShortcutSelChange();
     Settings()->m_nShortcutsCategoryId = shown;
     Settings()->Save();
     UpdateControls();
@@ -457,18 +459,17 @@ void CPPDLGShortcuts::UpdateControls() {
         b->setEnabled(!busy && anyListed);
     if (busy)
         return;
-    if (!anyQueued) {
-        m_queueSummary.clear();
-    } else {
+    QString summary;
+    if (anyQueued) {
         qint64 photos = 0;
         for (const ShortcutRecord& r : m_queuedModel->Records())
             photos += std::max(0, r.numPhotos);
-        m_queueSummary =
+        summary =
             QStringLiteral("%1 in %2")
                 .arg(FormatCount(QStringLiteral("Photo"), int(std::min<qint64>(photos, INT_MAX))),
                      FormatCount(QStringLiteral("Shortcut"), m_queuedModel->Count()));
     }
-    m_summary->setText(m_queueSummary);
+    m_summary->setText(summary);
 }
 
 // ---- selection ----

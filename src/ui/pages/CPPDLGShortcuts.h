@@ -74,10 +74,7 @@ public:
 
     // The left list's context menu for its selected shortcut, with the Category pop-up.
     QMenu* ShortcutMenu() const { return m_shortcutMenu; }
-    QMenu* QueuedMenu() const { return m_queuedMenu; }
-    QMenu* ToolsMenu() const { return m_toolsMenu; }
     const ShortcutRecord& Current() const { return m_current; }
-    QString QueueSummary() const { return m_queueSummary; }
 
 signals:
     // A count started by the page has ended and its results are written.
@@ -136,9 +133,7 @@ private:
     bool m_busy = false;     // the window's build or refresh
     bool m_counting = false; // the page's own count
     bool m_refreshPending = false;
-    bool m_reselect = true;
     QStringList m_skipped; // dropped folders skipped as existing names, sorted without case
-    QString m_queueSummary;
 
     ShortcutListModel* m_shortcutModel = nullptr;
     ShortcutListModel* m_queuedModel = nullptr;

@@ -22,8 +22,6 @@ QVariant ShortcutListModel::data(const QModelIndex& index, int role) const {
         return record.id;
     case PhotosRole:
         return record.numPhotos;
-    case CategoryRole:
-        return record.catId;
     default:
         return {};
     }

@@ -14,7 +14,7 @@ namespace skyloom {
 class ShortcutListModel final : public QAbstractListModel {
     Q_OBJECT
 public:
-    enum Role { IdRole = Qt::UserRole + 1, PhotosRole, CategoryRole };
+    enum Role { IdRole = Qt::UserRole + 1, PhotosRole };
 
     using QAbstractListModel::QAbstractListModel;
 
