@@ -10,8 +10,10 @@
 #include "library/MessageReporter.h"
 #include "platform/TrayHost.h"
 #include "settings/SettingsSnapshot.h"
+#include "ui/pages/CPPDLGBackground.h"
 #include "ui/pages/CPPDLGOptions.h"
 #include "ui/pages/CPPDLGShortcuts.h"
+#include "ui/pages/CPPDLGWallpaperSettings.h"
 #include "ui/pages/SettingsPage.h"
 #include "ui/widgets/Artwork.h"
 #include "ui/widgets/CDLGAbout.h"
@@ -136,6 +138,8 @@ CPSMainDialog::CPSMainDialog(QWidget* parent)
     ApplySettingsSnapshot();
     m_pageShortcuts->SetHost(this);
     m_pageOptions->SetHost(this);
+    m_pageWallpaperSettings->SetHost(this);
+    m_pageBackground->SetHost(this);
     for (SettingsPage* page : {static_cast<SettingsPage*>(m_pageShortcuts.get()),
                                static_cast<SettingsPage*>(m_pageWallpaperSettings.get()),
                                static_cast<SettingsPage*>(m_pageBackground.get()),

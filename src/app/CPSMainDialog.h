@@ -4,6 +4,7 @@
 #include "PathsAndSettings.h"
 #include "platform/GlobalHotkeys.h"
 #include "settings/CAppSettings.h"
+#include "ui/pages/LookPagesHost.h"
 #include "ui/pages/OptionsPageHost.h"
 #include "ui/pages/ShortcutsPageHost.h"
 
@@ -31,7 +32,10 @@ class CSlideshowEngine;
 // the right, and below them the status line and progress bar beside the command buttons
 // (Pause, Minimize, Apply, About, Help, Exit). It owns the settings record, the slideshow engine
 // and the tray icon, starts the slideshow shortly after it is shown and stops it when it closes.
-class CPSMainDialog final : public QDialog, private IShortcutsPageHost, private IOptionsPageHost {
+class CPSMainDialog final : public QDialog,
+                            private IShortcutsPageHost,
+                            private IOptionsPageHost,
+                            private ILookPagesHost {
     Q_OBJECT
 public:
     static constexpr int kMinimumWidth = 639;
@@ -52,7 +56,7 @@ public:
 
     // What a page calls when the user changed something that takes effect on Apply:
     // PendingChange bits and FilterChange bits.
-    void MarkChanged(unsigned changeBits, unsigned filterBits = 0);
+    void MarkChanged(unsigned changeBits, unsigned filterBits = 0) override;
     // Hands the engine the settings and what changed, and saves the settings.
     void Apply();
     // To the tray when the settings say so and the session has one, else to the taskbar.
@@ -67,6 +71,8 @@ public:
     CTrayIcon& Tray() { return *m_tray; }
     CPPDLGShortcuts& ShortcutsPage() { return *m_pageShortcuts; }
     CPPDLGOptions& OptionsPage() { return *m_pageOptions; }
+    CPPDLGWallpaperSettings& WallpaperSettingsPage() { return *m_pageWallpaperSettings; }
+    CPPDLGBackground& BackgroundPage() { return *m_pageBackground; }
     // Stops the slideshow's timers and workers and, when the settings say so, clears the
     // wallpaper; then the window closes. Nothing of the slideshow runs after it.
     void done(int result) override;

@@ -13,20 +13,6 @@
 namespace skyloom {
 namespace {
 
-bool Is3D(int position) {
-    switch (position) {
-    case kFarLeft3D:
-    case kLeft3D:
-    case kCenterLeft3D:
-    case kCenterRight3D:
-    case kRight3D:
-    case kFarRight3D:
-        return true;
-    default:
-        return false;
-    }
-}
-
 int MadeEven(int n) {
     return n % 2 != 0 ? n - 1 : n;
 }
@@ -42,12 +28,6 @@ ColorMatrix PhotoMatrix(bool grayscale, float alpha) {
     }
     m.m[3][3] = alpha;
     return m;
-}
-
-ImageAttributes Attributes(bool grayscale, float alpha) {
-    ImageAttributes attributes;
-    attributes.matrix = PhotoMatrix(grayscale, alpha);
-    return attributes;
 }
 
 // The colour the reflection fades into: the solid background colour, or the mean of count
@@ -95,6 +75,45 @@ float ReflectionOpacity(const BackgroundSettings& background, COLORREF tint) {
 
 } // namespace
 
+bool IsThreeDPosition(int position) {
+    switch (position) {
+    case kFarLeft3D:
+    case kLeft3D:
+    case kCenterLeft3D:
+    case kCenterRight3D:
+    case kRight3D:
+    case kFarRight3D:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int PhotoLeft(int position, int SW, int DW) {
+    switch (position) {
+    case kFarLeft:
+    case kFarLeft3D:
+        return 0;
+    case kLeft:
+    case kLeft3D:
+        return SW / 3 - DW / 2;
+    case kRight3D:
+    case kRight:
+        return (SW / 3) * 2 - DW / 2;
+    case kFarRight3D:
+    case kFarRight:
+        return SW - DW;
+    default:
+        return SW / 2 - DW / 2;
+    }
+}
+
+ImageAttributes PhotoAttributes(bool grayscale, float alpha) {
+    ImageAttributes attributes;
+    attributes.matrix = PhotoMatrix(grayscale, alpha);
+    return attributes;
+}
+
 int OrientationOf(const QSize& size) {
     return size.width() < size.height() ? kPortrait : kLandscape;
 }
@@ -108,7 +127,7 @@ PhotoLayout LayoutPhoto(const QSize& screen, const QSize& photo, int orientation
     const int PH = photo.height();
     PhotoLayout l;
     l.position = portrait ? o.portraitPosition : o.landscapePosition;
-    l.threeD = Is3D(l.position);
+    l.threeD = IsThreeDPosition(l.position);
     // Scale and transparency as the settings pages can set them, whatever the file held.
     l.scale = std::clamp(portrait ? o.portraitScale : o.landscapeScale, 50, 100);
     l.grayscale = portrait ? o.portraitGrayscale : o.landscapeGrayscale;
@@ -136,27 +155,7 @@ PhotoLayout LayoutPhoto(const QSize& screen, const QSize& photo, int orientation
         l.DW = int(float(l.NW) * 0.7f);
     else
         l.DW = int(l.NW * 0.6);
-    switch (l.position) {
-    case kFarLeft:
-    case kFarLeft3D:
-        l.X = 0;
-        break;
-    case kLeft:
-    case kLeft3D:
-        l.X = SW / 3 - l.DW / 2;
-        break;
-    case kRight3D:
-    case kRight:
-        l.X = (SW / 3) * 2 - l.DW / 2;
-        break;
-    case kFarRight3D:
-    case kFarRight:
-        l.X = SW - l.DW;
-        break;
-    default:
-        l.X = SW / 2 - l.DW / 2;
-        break;
-    }
+    l.X = PhotoLeft(l.position, SW, l.DW);
     // With the glass reflection the photo is always opaque.
     l.alpha = o.glassReflection ? 1.0f : float((100 - transparency) * 0.01);
     return l;
@@ -205,7 +204,7 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
 
     const BackgroundSettings& bg = options.background;
     // The warped shapes carry their transparent surround in alpha, so nothing needs a key.
-    const ImageAttributes main = Attributes(l.grayscale, l.alpha);
+    const ImageAttributes main = PhotoAttributes(l.grayscale, l.alpha);
     if (!Running(run))
         return QImage();
     QPainter painter(&canvas);
@@ -239,7 +238,7 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
                 return QImage();
             if (!reflection.isNull()) {
                 const ImageAttributes attributes =
-                    Attributes(l.grayscale, ReflectionOpacity(bg, tint));
+                    PhotoAttributes(l.grayscale, ReflectionOpacity(bg, tint));
                 const QImage flipped =
                     FlipUpsideDown(reflection.copy(0, r * l.NH - rows, r * l.NW, rows));
                 DrawImage(painter, QRectF(l.X, top, l.DW, rows / r), flipped,
@@ -283,7 +282,7 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
                           QRectF(0, r * firstShrunkRow, r * l.NW, r * bandRows), &main);
                 shrink.end();
                 const ImageAttributes attributes =
-                    Attributes(l.grayscale, ReflectionOpacity(bg, tint));
+                    PhotoAttributes(l.grayscale, ReflectionOpacity(bg, tint));
                 const QImage flipped = FlipUpsideDown(shrunk);
                 DrawImage(painter,
                           QRectF(l.X, l.Y + l.NH, l.NW, double(bandRows) * reflectionHeight / l.NH),

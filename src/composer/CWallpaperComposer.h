@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ImageToolkit.h"
 #include "RenderOptions.h"
 
 #include <QImage>
@@ -10,6 +11,14 @@
 #include <functional>
 
 namespace skyloom {
+
+// The positions at which a photo is turned in perspective.
+bool IsThreeDPosition(int position);
+// The left edge of a photo DW pixels wide at the position on a screen SW pixels wide; it may
+// lie off the screen.
+int PhotoLeft(int position, int SW, int DW);
+// Greyscale or not, with an opacity: how a photo's colours are drawn.
+ImageAttributes PhotoAttributes(bool grayscale, float alpha);
 
 // Portrait when narrower than tall; a square photo is a landscape photo.
 int OrientationOf(const QSize& photoSize);

@@ -31,8 +31,10 @@ constexpr unsigned PhotoOptions = 4; // photo options or filters: the photo is c
 constexpr unsigned Background = 8;   // the background: rendered again, the photo composed again
 } // namespace PendingChange
 namespace FilterChange {
-constexpr unsigned Orientation = 1; // photos ruled out for their orientation may come back
-constexpr unsigned MinSize = 2;     // photos ruled out as too small may come back
+constexpr unsigned Orientation = 1;     // photos ruled out for their orientation may come back
+constexpr unsigned MinSize = 2;         // photos ruled out as too small may come back
+constexpr unsigned GlassReflection = 4; // recorded with the photo options; no photo is ruled
+                                        // out for it
 } // namespace FilterChange
 
 SlideshowSnapshot SnapshotOf(const CAppSettings& settings);

@@ -7,6 +7,7 @@
 #include "ui/widgets/Artwork.h"
 #include "ui/widgets/CImageButton.h"
 #include "ui/widgets/ClampingSpinBox.h"
+#include "ui/widgets/ComboData.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -201,11 +202,11 @@ void CPPDLGOptions::BuildLayout() {
         Save();
     });
     connect(m_autoQueueCategory, &QComboBox::activated, this, [this] {
-        Settings()->m_nAutoQueueCategoryId = SelectedId(m_autoQueueCategory);
+        Settings()->m_nAutoQueueCategoryId = SelectedData(m_autoQueueCategory);
         Save();
     });
     connect(m_defaultCategory, &QComboBox::activated, this, [this] {
-        Settings()->m_nDefaultCategoryId = SelectedId(m_defaultCategory);
+        Settings()->m_nDefaultCategoryId = SelectedData(m_defaultCategory);
         Save();
     });
     connect(m_manageCategories, &QAbstractButton::clicked, this, &CPPDLGOptions::ManageCategories);
@@ -223,26 +224,16 @@ void CPPDLGOptions::FillCategoryCombo(QComboBox* combo, bool withAll) {
         combo->addItem(category.name, category.id);
 }
 
-bool CPPDLGOptions::SelectId(QComboBox* combo, int id) {
-    const int index = combo->findData(id);
-    combo->setCurrentIndex(index);
-    return index >= 0;
-}
-
-int CPPDLGOptions::SelectedId(const QComboBox* combo) {
-    return combo->currentIndex() < 0 ? -1 : combo->currentData().toInt();
-}
-
 void CPPDLGOptions::CheckAutoQueueCategory() {
     CAppSettings& s = *Settings();
     if (!CategoryExists(s.GetDatabasePath(), s.m_nAutoQueueCategoryId)) {
-        SelectId(m_autoQueueCategory, -1);
+        SelectData(m_autoQueueCategory, -1);
         if (s.m_nAutoQueueCategoryId != -1) {
             s.m_nAutoQueueCategoryId = -1;
             Save();
         }
     } else {
-        SelectId(m_autoQueueCategory, s.m_nAutoQueueCategoryId);
+        SelectData(m_autoQueueCategory, s.m_nAutoQueueCategoryId);
     }
 }
 
@@ -250,7 +241,7 @@ void CPPDLGOptions::Initialize() {
     const CAppSettings& s = *Settings();
     m_filling = true;
     FillCategoryCombo(m_defaultCategory, false);
-    SelectId(m_defaultCategory, s.m_nDefaultCategoryId);
+    SelectData(m_defaultCategory, s.m_nDefaultCategoryId);
     for (const auto& [box, member] : m_checks)
         box->setChecked(s.*member != 0);
     m_idleOnly->setChecked(s.m_bIdleOnly != 0);
@@ -275,7 +266,7 @@ void CPPDLGOptions::Activate() {
     m_filling = true;
     if (std::exchange(m_categoriesChanged, false)) {
         FillCategoryCombo(m_defaultCategory, false);
-        SelectId(m_defaultCategory, s.m_nDefaultCategoryId);
+        SelectData(m_defaultCategory, s.m_nDefaultCategoryId);
         FillCategoryCombo(m_autoQueueCategory, true);
     }
     // AutoQueue may have been switched elsewhere since.
@@ -287,7 +278,7 @@ void CPPDLGOptions::Activate() {
 void CPPDLGOptions::OnAutoQueueChanged() {
     CAppSettings& s = *Settings();
     s.m_bAutoQueue = m_autoQueue->isChecked() ? 1 : 0;
-    s.m_nAutoQueueCategoryId = SelectedId(m_autoQueueCategory);
+    s.m_nAutoQueueCategoryId = SelectedData(m_autoQueueCategory);
     s.m_nAutoQueueCount = std::clamp(m_autoQueueCount->value(), m_autoQueueCount->Minimum(),
                                      m_autoQueueCount->Maximum());
     Save();
@@ -308,8 +299,8 @@ void CPPDLGOptions::OnIdleChanged() {
 }
 
 void CPPDLGOptions::ManageCategories() {
-    const int defaultId = SelectedId(m_defaultCategory);
-    const int autoQueueId = SelectedId(m_autoQueueCategory);
+    const int defaultId = SelectedData(m_defaultCategory);
+    const int autoQueueId = SelectedData(m_autoQueueCategory);
     CDLGCategories dialog(Settings(), this);
     dialog.exec();
     m_filling = true;
@@ -322,10 +313,10 @@ void CPPDLGOptions::ManageCategories() {
         if (m_host)
             m_host->CategoriesChanged();
     } else {
-        SelectId(m_defaultCategory, defaultId);
+        SelectData(m_defaultCategory, defaultId);
     }
-    if (!SelectId(m_autoQueueCategory, autoQueueId))
-        SelectId(m_autoQueueCategory, -1);
+    if (!SelectData(m_autoQueueCategory, autoQueueId))
+        SelectData(m_autoQueueCategory, -1);
     m_filling = false;
 }
 

@@ -29,8 +29,6 @@ private:
     QCheckBox* AddCheck(const char* name, const QString& text, int CAppSettings::*member);
     void BuildLayout();
     void FillCategoryCombo(QComboBox* combo, bool withAll);
-    static bool SelectId(QComboBox* combo, int id);
-    static int SelectedId(const QComboBox* combo);
     // An AutoQueue category that is gone becomes "All", saved.
     void CheckAutoQueueCategory();
     // The AutoQueue controls and the tooltip from the settings.

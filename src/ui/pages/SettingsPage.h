@@ -25,18 +25,4 @@ private:
     CAppSettings* m_settings;
 };
 
-class CPPDLGWallpaperSettings final : public SettingsPage {
-    Q_OBJECT
-public:
-    explicit CPPDLGWallpaperSettings(CAppSettings* settings, QWidget* parent = nullptr)
-        : SettingsPage(QStringLiteral("Wallpaper Settings"), settings, parent) {}
-};
-
-class CPPDLGBackground final : public SettingsPage {
-    Q_OBJECT
-public:
-    explicit CPPDLGBackground(CAppSettings* settings, QWidget* parent = nullptr)
-        : SettingsPage(QStringLiteral("Background"), settings, parent) {}
-};
-
 } // namespace skyloom

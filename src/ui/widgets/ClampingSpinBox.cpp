@@ -22,6 +22,7 @@ ClampingSpinBox::ClampingSpinBox(QWidget* parent) : QSpinBox(parent) {
 void ClampingSpinBox::SetLimits(int minimum, int maximum) {
     m_minimum = minimum;
     m_maximum = maximum;
+    updateGeometry();
     Finish();
 }
 
@@ -33,6 +34,23 @@ void ClampingSpinBox::Finish() {
 
 void ClampingSpinBox::stepBy(int steps) {
     setValue(std::clamp(value() + steps * singleStep(), m_minimum, m_maximum));
+}
+
+int ClampingSpinBox::SpareWidth() const {
+    const QFontMetrics metrics = fontMetrics();
+    const auto widest = [&](int low, int high) {
+        return std::max(metrics.horizontalAdvance(textFromValue(low)),
+                        metrics.horizontalAdvance(textFromValue(high)));
+    };
+    return std::max(0, widest(minimum(), maximum()) - widest(m_minimum, m_maximum));
+}
+
+QSize ClampingSpinBox::sizeHint() const {
+    return QSpinBox::sizeHint() - QSize(SpareWidth(), 0);
+}
+
+QSize ClampingSpinBox::minimumSizeHint() const {
+    return QSpinBox::minimumSizeHint() - QSize(SpareWidth(), 0);
 }
 
 QAbstractSpinBox::StepEnabled ClampingSpinBox::stepEnabled() const {

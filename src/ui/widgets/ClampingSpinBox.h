@@ -16,6 +16,9 @@ public:
     int Minimum() const { return m_minimum; }
     int Maximum() const { return m_maximum; }
     void stepBy(int steps) override;
+    // As wide as the limits need, not the wide range that takes any number typed.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
     // A value inside the limits: typed, stepped, or the clamped one when the edit finished.
@@ -28,6 +31,8 @@ protected:
 
 private:
     void Finish();
+    // How much narrower the limits' numbers are than the range's.
+    int SpareWidth() const;
 
     int m_minimum = 0;
     int m_maximum = 99;
