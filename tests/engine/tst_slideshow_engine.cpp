@@ -331,6 +331,34 @@ private slots:
         QCOMPARE(changed.count(), before + 1);
     }
 
+    void applyRendersTheBackgroundOnlyWhenItsBitSays_data() {
+        QTest::addColumn<unsigned>("pending");
+        QTest::addColumn<bool>("newBackground");
+        QTest::newRow("photo options") << PendingChange::PhotoOptions << false;
+        QTest::newRow("background") << PendingChange::Background << true;
+    }
+    void applyRendersTheBackgroundOnlyWhenItsBitSays() {
+        QFETCH(unsigned, pending);
+        QFETCH(bool, newBackground);
+        auto engine = MakeEngine(); // over black
+        QSignalSpy changed(engine.get(), &CSlideshowEngine::wallpaperApplied);
+        engine->BuildQueue({1, 2});
+        WaitForChanges(changed, 1);
+        engine->Pause();
+        QTest::qWait(100);
+        const int before = changed.count();
+        CAppSettings settings;
+        settings.m_bGlassReflection = 0;
+        settings.m_crSolidColor = 0xFFFFFF;
+        settings.m_nLandscapePosition = kFarRight;
+        engine->Apply(SnapshotOf(settings), pending, 0, {1, 2});
+        QVERIFY(WaitForChanges(changed, 1).size() > before);
+        // The photo options are taken either way; the background only with its bit.
+        const QImage wallpaper(Path("Wallpaper.jpg"));
+        QCOMPARE(qGray(wallpaper.pixel(0, 0)) > 128, newBackground);
+        QVERIFY(qGray(wallpaper.pixel(319, 90)) < 250 && qGray(wallpaper.pixel(319, 90)) > 5);
+    }
+
     void applyOfTheIntervalLeavesTheWallpaper() {
         auto engine = MakeEngine();
         QSignalSpy changed(engine.get(), &CSlideshowEngine::wallpaperApplied);

@@ -124,6 +124,11 @@ void CPPDLGWallpaperSettings::BuildLayout() {
     layout->addWidget(m_glass);
     layout->addWidget(BuildPhotoControls(m_portrait, false));
     layout->addWidget(BuildPhotoControls(m_landscape, true));
+    // The two groups' columns line up.
+    const int checkWidth = std::max(m_portrait.grayscale->sizeHint().width(),
+                                    m_landscape.grayscale->sizeHint().width());
+    for (PhotoControls* c : {&m_portrait, &m_landscape})
+        c->grayscale->setMinimumWidth(checkWidth);
     layout->addStretch(1);
 
     connect(m_hours, &ClampingSpinBox::valueTaken, this, [this](int hours) {

@@ -211,7 +211,7 @@ void CXDesktopST::Take(quint64 generation, const QImage& picture) {
 void CXDesktopST::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     const qreal ratio = Ratio();
-    if (ratio != m_ratio) {
+    if (ratio > m_ratio) {
         m_ratio = ratio;
         m_dirty = true;
     }
@@ -223,13 +223,15 @@ void CXDesktopST::showEvent(QShowEvent* event) {
 
 void CXDesktopST::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    // The device may be finer than the screen (a 2x rendering): the next composition follows it.
-    const qreal ratio = painter.device()->devicePixelRatioF();
-    if (ratio != m_ratio) {
+    // The device drawn on may be finer than the screen (a 2x rendering, a move to a finer
+    // monitor): the pictures are composed for the finest seen since.
+    const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
+    if (ratio > m_ratio) {
         m_ratio = ratio;
         ++m_generation;
         Compose();
     }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     painter.fillRect(rect(), palette().color(QPalette::Base));
     if (m_monitor.isNull() || m_monitor.devicePixelRatio() != ratio)
         m_monitor =
