@@ -42,8 +42,8 @@ int PreviewDrag(const QStringList& args) {
     wait.start();
     while (!preview.IsCurrent() && wait.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    auto* slider = page.findChild<QSlider*>(orientation == 1 ? "portraitScaleSlider"
-                                                             : "landscapeScaleSlider");
+    auto* slider =
+        page.findChild<QSlider*>(orientation == 1 ? "portraitScaleSlider" : "landscapeScaleSlider");
 
     // The beat: the longest time the event loop was away.
     QElapsedTimer clock;

@@ -114,6 +114,18 @@ ImageAttributes PhotoAttributes(bool grayscale, float alpha) {
     return attributes;
 }
 
+OrientationOptions OptionsFor(const RenderOptions& o, int orientation) {
+    const bool portrait = orientation == kPortrait;
+    OrientationOptions options;
+    options.position = portrait ? o.portraitPosition : o.landscapePosition;
+    // Scale and transparency as the settings pages can set them, whatever the file held.
+    options.scale = std::clamp(portrait ? o.portraitScale : o.landscapeScale, 50, 100);
+    options.transparency =
+        std::clamp(portrait ? o.portraitTransparency : o.landscapeTransparency, 0, 90);
+    options.grayscale = portrait ? o.portraitGrayscale : o.landscapeGrayscale;
+    return options;
+}
+
 int OrientationOf(const QSize& size) {
     return size.width() < size.height() ? kPortrait : kLandscape;
 }
@@ -125,14 +137,13 @@ PhotoLayout LayoutPhoto(const QSize& screen, const QSize& photo, int orientation
     const int SH = screen.height();
     const int PW = photo.width();
     const int PH = photo.height();
+    const OrientationOptions options = OptionsFor(o, orientation);
     PhotoLayout l;
-    l.position = portrait ? o.portraitPosition : o.landscapePosition;
+    l.position = options.position;
     l.threeD = IsThreeDPosition(l.position);
-    // Scale and transparency as the settings pages can set them, whatever the file held.
-    l.scale = std::clamp(portrait ? o.portraitScale : o.landscapeScale, 50, 100);
-    l.grayscale = portrait ? o.portraitGrayscale : o.landscapeGrayscale;
-    const int transparency =
-        std::clamp(portrait ? o.portraitTransparency : o.landscapeTransparency, 0, 90);
+    l.scale = options.scale;
+    l.grayscale = options.grayscale;
+    const int transparency = options.transparency;
 
     // Sizes in the precision the layouts were tuned in: single where noted, else double.
     l.TH = int(SH * (l.scale * 0.01));

@@ -20,6 +20,16 @@ int PhotoLeft(int position, int SW, int DW);
 // Greyscale or not, with an opacity: how a photo's colours are drawn.
 ImageAttributes PhotoAttributes(bool grayscale, float alpha);
 
+// The four photo options of one orientation, scale and transparency brought within the ranges
+// the settings pages offer.
+struct OrientationOptions {
+    int position = kCenter;
+    int scale = 100;
+    int transparency = 0;
+    int grayscale = 0;
+};
+OrientationOptions OptionsFor(const RenderOptions& options, int orientation);
+
 // Portrait when narrower than tall; a square photo is a landscape photo.
 int OrientationOf(const QSize& photoSize);
 

@@ -77,13 +77,13 @@ PhotoLayout LayoutPreviewPhoto(const QSize& size, const QSize& photo, int orient
     const int H = size.height();
     const int PW = photo.width();
     const int PH = photo.height();
+    const OrientationOptions options = OptionsFor(o, orientation);
     PhotoLayout l;
-    l.position = portrait ? o.portraitPosition : o.landscapePosition;
+    l.position = options.position;
     l.threeD = IsThreeDPosition(l.position);
-    l.scale = std::clamp(portrait ? o.portraitScale : o.landscapeScale, 50, 100);
-    l.grayscale = portrait ? o.portraitGrayscale : o.landscapeGrayscale;
-    const int transparency =
-        std::clamp(portrait ? o.portraitTransparency : o.landscapeTransparency, 0, 90);
+    l.scale = options.scale;
+    l.grayscale = options.grayscale;
+    const int transparency = options.transparency;
     if (PW <= 0 || PH <= 0)
         return l;
     l.TH = int(H * (l.scale * 0.01));

@@ -66,18 +66,18 @@ private slots:
         QTest::addColumn<int>("X");
         QTest::addColumn<int>("Y");
         // 121 x 0.8 = 96.8: a 96-pixel box; 201 x 96/252 = 76.6.
-        QTest::newRow("portrait, centre") << QSize(201, 252) << 1 << 5 << 80 << 76 << 96 << 76
-                                          << 57 << 12;
+        QTest::newRow("portrait, centre")
+            << QSize(201, 252) << 1 << 5 << 80 << 76 << 96 << 76 << 57 << 12;
         // 3-D: 65 % of the width, anchored on that.
-        QTest::newRow("portrait, far right 3-D") << QSize(201, 252) << 1 << 9 << 80 << 76 << 96
-                                                 << 49 << 142 << 12;
+        QTest::newRow("portrait, far right 3-D")
+            << QSize(201, 252) << 1 << 9 << 80 << 76 << 96 << 49 << 142 << 12;
         // The larger factor even at a 3-D position (121/190 beats 191/325), and the width
         // limited to the preview's: 325 x 0.637 = 206 becomes 191.
         QTest::newRow("landscape 3-D covers its box")
             << QSize(325, 190) << 2 << 4 << 100 << 191 << 121 << 105 << 43 << 0;
         // 191/200 beats 121/150: 150 x 0.955 = 143.2 makes 143 rows, odd, and kept.
-        QTest::newRow("height not made even") << QSize(200, 150) << 2 << 0 << 100 << 191 << 143
-                                              << 191 << 0 << -11;
+        QTest::newRow("height not made even")
+            << QSize(200, 150) << 2 << 0 << 100 << 191 << 143 << 191 << 0 << -11;
     }
     void layout() {
         QFETCH(QSize, photo);
@@ -155,9 +155,9 @@ private slots:
         const BackgroundSettings& bg = scene.options.background;
         if (type == kGradientBackground) {
             // Computed at the preview's own size, not shrunk from the screen's.
-            const QImage gradient = CBackgroundRenderer::RenderGradient(
-                kPreview, bg.gradientStart, bg.gradientEnd, bg.gradientDirection,
-                bg.gradientTransform);
+            const QImage gradient =
+                CBackgroundRenderer::RenderGradient(kPreview, bg.gradientStart, bg.gradientEnd,
+                                                    bg.gradientDirection, bg.gradientTransform);
             QCOMPARE(preview.convertToFormat(QImage::Format_RGB32),
                      gradient.convertToFormat(QImage::Format_RGB32));
         } else if (type == kSolidBackground) {
@@ -208,9 +208,9 @@ private slots:
         const QImage preview = ComposePreview(scene, nullptr);
         QCOMPARE(preview.size(), kPreview);
         preview.save(QString("rendered-previews/%1.png").arg(QTest::currentDataTag()));
-        const PhotoLayout l = LayoutPreviewPhoto(kPreview, orientation == 1 ? QSize(201, 252)
-                                                                            : QSize(325, 190),
-                                                 orientation, scene.options);
+        const PhotoLayout l =
+            LayoutPreviewPhoto(kPreview, orientation == 1 ? QSize(201, 252) : QSize(325, 190),
+                               orientation, scene.options);
         // The photo's middle shows the sample's colours (green over red and blue).
         const QRgb middle = preview.pixel(std::clamp(l.X + l.DW / 2, 0, 190), l.Y + l.NH / 2);
         QVERIFY2(qGreen(middle) > 90 && qBlue(middle) < 120, qPrintable(QColor(middle).name()));

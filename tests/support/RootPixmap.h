@@ -39,7 +39,8 @@ inline QImage PixmapPicture(Display* display, unsigned long pixmap) {
     QImage picture(int(width), int(height), QImage::Format_RGB32);
     for (int row = 0; row < int(height); ++row)
         for (int column = 0; column < int(width); ++column)
-            picture.setPixel(column, row, 0xFF000000u | (XGetPixel(image, column, row) & 0xFFFFFFu));
+            picture.setPixel(column, row,
+                             0xFF000000u | (XGetPixel(image, column, row) & 0xFFFFFFu));
     XDestroyImage(image);
     return picture;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DummyServices.h"
+#include "Screenshots.h"
 #include "settings/CAppSettings.h"
 #include "ui/pages/CXDesktopST.h"
 #include "ui/pages/LookPagesHost.h"
@@ -48,6 +49,17 @@ struct LookPagesFixture {
 // Waits until the preview shows the picture of its latest settings.
 inline bool WaitForPreview(CXDesktopST& preview, int timeoutMs = 10000) {
     return QTest::qWaitFor([&] { return preview.IsCurrent(); }, timeoutMs);
+}
+
+// Saves a page with its preview composed for the pixel ratio: drawn once at the ratio, so that
+// the preview composes for it, then saved once the picture is there.
+inline bool SaveLookPageScreenshot(QWidget& page, CXDesktopST& preview, const QString& name,
+                                   bool dark, qreal ratio) {
+    page.resize(page.minimumSizeHint());
+    QImage scratch(page.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    scratch.setDevicePixelRatio(ratio);
+    page.render(&scratch);
+    return WaitForPreview(preview) && SaveScreenshot(page, name, dark, ratio);
 }
 
 } // namespace skyloom::test

@@ -94,18 +94,18 @@ private slots:
         QTest::addColumn<bool>("marked");
         const uint swatch = CColourPicker::Palette().at(13);
         QTest::newRow("solid: a swatch") << "solidColourButton" << kSwatch << swatch << true;
-        QTest::newRow("solid: a colour") << "solidColourButton" << qint64(0x030201) << 0x030201u
-                                         << true;
-        QTest::newRow("solid: the same colour") << "solidColourButton" << qint64(0x102030)
-                                                << 0x102030u << false;
+        QTest::newRow("solid: a colour")
+            << "solidColourButton" << qint64(0x030201) << 0x030201u << true;
+        QTest::newRow("solid: the same colour")
+            << "solidColourButton" << qint64(0x102030) << 0x102030u << false;
         QTest::newRow("solid: cancelled") << "solidColourButton" << kCancel << 0x102030u << false;
-        QTest::newRow("start: cancelled is red") << "startColourButton" << kCancel << 0xFF0000u
-                                                 << true;
-        QTest::newRow("end: cancelled is white") << "endColourButton" << kCancel << 0xFFFFFFu
-                                                 << true;
+        QTest::newRow("start: cancelled is red")
+            << "startColourButton" << kCancel << 0xFF0000u << true;
+        QTest::newRow("end: cancelled is white")
+            << "endColourButton" << kCancel << 0xFFFFFFu << true;
         QTest::newRow("start: a swatch") << "startColourButton" << kSwatch << swatch << true;
-        QTest::newRow("end: the same colour") << "endColourButton" << qint64(0x0000FF) << 0x0000FFu
-                                              << false;
+        QTest::newRow("end: the same colour")
+            << "endColourButton" << qint64(0x0000FF) << 0x0000FFu << false;
     }
     void colourPicks() {
         QFETCH(QString, picker);
@@ -122,11 +122,10 @@ private slots:
             button->PickSwatch(13);
         else
             button->Choose();
-        const COLORREF CAppSettings::*member = picker == "solidColourButton"
-                                                    ? &CAppSettings::m_crSolidColor
-                                                : picker == "startColourButton"
-                                                    ? &CAppSettings::m_crGradientStart
-                                                    : &CAppSettings::m_crGradientEnd;
+        const COLORREF CAppSettings::*member =
+            picker == "solidColourButton"   ? &CAppSettings::m_crSolidColor
+            : picker == "startColourButton" ? &CAppSettings::m_crGradientStart
+                                            : &CAppSettings::m_crGradientEnd;
         QCOMPARE(uint(Settings().*member), stored);
         QCOMPARE(uint(button->Colour()), stored);
         QTEST(m_host.calls > 0, "marked");
@@ -301,12 +300,8 @@ private slots:
         Settings().m_crGradientEnd = 0xE8C890;
         Settings().m_nGradientDirection = kRadial;
         Open();
-        m_page->resize(m_page->minimumSizeHint());
-        QImage scratch(m_page->size() * ratio, QImage::Format_ARGB32_Premultiplied);
-        scratch.setDevicePixelRatio(ratio);
-        m_page->render(&scratch);
-        QVERIFY(test::WaitForPreview(m_page->Preview()));
-        QVERIFY(test::SaveScreenshot(*m_page, "background-page", dark, ratio));
+        QVERIFY(test::SaveLookPageScreenshot(*m_page, m_page->Preview(), "background-page", dark,
+                                             ratio));
         // The colour picker's drop-down: the swatches and "Choose...".
         QMenu* menu = Child<CColourPicker>("startColourButton")->menu();
         menu->ensurePolished();

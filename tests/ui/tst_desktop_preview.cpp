@@ -42,12 +42,12 @@ private slots:
         QTest::newRow("radial gradient alone") << false << 1 << 5 << 1 << true << 0;
         QTest::newRow("tiled image alone") << false << 2 << 5 << 1 << true << 1;
         QTest::newRow("flat portrait, reflection, solid") << true << 0 << 5 << 1 << true << 0;
-        QTest::newRow("flat landscape, transparent, gradient") << true << 1 << 10 << 2 << false
-                                                               << 0;
+        QTest::newRow("flat landscape, transparent, gradient")
+            << true << 1 << 10 << 2 << false << 0;
         QTest::newRow("3-D portrait, reflection, gradient") << true << 1 << 6 << 1 << true << 0;
         QTest::newRow("3-D landscape, reflection, image") << true << 2 << 1 << 2 << true << 0;
-        QTest::newRow("3-D portrait, transparent, tiled image") << true << 2 << 9 << 1 << false
-                                                                << 1;
+        QTest::newRow("3-D portrait, transparent, tiled image")
+            << true << 2 << 9 << 1 << false << 1;
     }
     void showsTheComposersPreview() {
         QFETCH(bool, photoMode);
@@ -58,11 +58,10 @@ private slots:
         QFETCH(int, style);
         const QString thumbnail = m_fixture->Thumbnail();
         QVERIFY(CBackgroundRenderer::WriteBackgroundThumbnail(
-            BackgroundSettings{1, 0, 0x206040, 0xE0F0D0, kHorizontal, kFisheye, {}, 0},
-            thumbnail));
+            BackgroundSettings{1, 0, 0x206040, 0xE0F0D0, kHorizontal, kFisheye, {}, 0}, thumbnail));
         CXDesktopST preview;
-        BackgroundSettings background{type, 0x553311, 0x702010, 0xF0E0C0, kRadial,
-                                      kNoTransform, thumbnail, style};
+        BackgroundSettings background{type,    0x553311,     0x702010,  0xF0E0C0,
+                                      kRadial, kNoTransform, thumbnail, style};
         preview.SetBackground(background);
         RenderOptions options;
         options.portraitPosition = options.landscapePosition = position;

@@ -8,6 +8,7 @@
 #include "engine/CSlideshowEngine.h"
 #include "library/MessageReporter.h"
 #include "ui/pages/CPPDLGOptions.h"
+#include "ui/pages/CXDesktopST.h"
 #include "ui/widgets/ExtMessageBox.h"
 #include "ui/widgets/WebLinks.h"
 
@@ -258,6 +259,10 @@ private slots:
             bar->setCurrentRow(row);
             window.resize(639, 441);
             QTest::qWait(10);
+            // The look pages' previews are composed before the window is saved.
+            if (auto* preview = window.findChild<QScrollArea*>(QString("pageScroll%1").arg(row))
+                                    ->findChild<CXDesktopST*>())
+                QTRY_VERIFY(preview->IsCurrent());
             auto* scroll = window.findChild<QScrollArea*>(QString("pageScroll%1").arg(row));
             const QSize needed = scroll->widget()->minimumSizeHint();
             QVERIFY2(!scroll->horizontalScrollBar()->isVisible() &&

@@ -258,13 +258,8 @@ private slots:
         Settings().m_crGradientStart = 0x803010;
         Settings().m_crGradientEnd = 0xF0C080;
         Open();
-        m_page->resize(m_page->minimumSizeHint());
-        // Drawn once at the ratio, so that the preview composes for it, then saved.
-        QImage scratch(m_page->size() * ratio, QImage::Format_ARGB32_Premultiplied);
-        scratch.setDevicePixelRatio(ratio);
-        m_page->render(&scratch);
-        QVERIFY(test::WaitForPreview(m_page->Preview()));
-        QVERIFY(test::SaveScreenshot(*m_page, "wallpaper-settings-page", dark, ratio));
+        QVERIFY(test::SaveLookPageScreenshot(*m_page, m_page->Preview(), "wallpaper-settings-page",
+                                             dark, ratio));
         test::UsePalette(false);
     }
 };
