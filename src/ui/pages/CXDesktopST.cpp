@@ -78,16 +78,11 @@ CXDesktopST::CXDesktopST(QWidget* parent)
     o.portraitGrayscale = o.landscapeGrayscale = 0;
     o.glassReflection = 1;
     m_scene.shownOrientation = kPortrait;
-
-    m_thread = new QThread(this);
-    m_thread->setObjectName(QStringLiteral("preview"));
-    m_worker = new PreviewWorker;
-    m_worker->moveToThread(m_thread);
-    connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
-    m_thread->start(QThread::LowPriority);
 }
 
 CXDesktopST::~CXDesktopST() {
+    if (!m_thread)
+        return;
     if (m_run)
         m_run->store(0);
     m_latest->store(~quint64(0)); // whatever is still queued is dropped
@@ -160,6 +155,15 @@ qreal CXDesktopST::Ratio() const {
 
 void CXDesktopST::Compose() {
     m_dirty = false;
+    if (!m_thread) {
+        // Started with the first picture: a page never shown costs no thread.
+        m_thread = new QThread(this);
+        m_thread->setObjectName(QStringLiteral("preview"));
+        m_worker = new PreviewWorker;
+        m_worker->moveToThread(m_thread);
+        connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+        m_thread->start(QThread::LowPriority);
+    }
     const qreal ratio = m_ratio;
     m_scene.size = QSize(int(std::lround(kScreenRect.width() * ratio)),
                          int(std::lround(kScreenRect.height() * ratio)));
