@@ -203,7 +203,8 @@ void CPSMainDialog::MarkChanged(unsigned changeBits, unsigned filterBits) {
     }
     if (changeBits & (PhotoOptions | Background)) {
         m_applyEnabled = true;
-        if (!m_engine->IsBuilding())
+        // Not while the queue is built or the shortcuts page is busy; it comes on after.
+        if (!m_engine->IsBuilding() && !m_engine->IsRefreshing() && !m_pageShortcuts->IsBusy())
             m_apply->setEnabled(true);
     }
 }

@@ -193,7 +193,8 @@ QImage ComposePhotoPreview(const PreviewScene& scene, const QImage& background,
                                                     depth, run, WarpSupersampling(orientation));
         if (!Running(run))
             return QImage();
-        if (glass) {
+        // A photo that could not be turned is drawn without its reflection too.
+        if (glass && !warped.image.isNull()) {
             const QImage turned = BuildWarpedReflection(sample, l.NW, l.NH, orientation, l.position,
                                                         depth, tintOver(l.DW), run);
             if (!Running(run))

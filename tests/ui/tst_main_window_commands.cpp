@@ -8,6 +8,7 @@
 #include "engine/CSlideshowEngine.h"
 #include "library/MessageReporter.h"
 #include "ui/pages/CPPDLGOptions.h"
+#include "ui/pages/CPPDLGShortcuts.h"
 #include "ui/pages/CXDesktopST.h"
 #include "ui/widgets/ExtMessageBox.h"
 #include "ui/widgets/WebLinks.h"
@@ -217,6 +218,22 @@ private slots:
         for (QWidget* widget : QApplication::topLevelWidgets())
             QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName())); // the box too
         QCOMPARE(Stored(window).m_bConfirmExit, 1);
+    }
+
+    void applyWaitsWhileTheShortcutsPageIsBusy_data() {
+        QTest::addColumn<unsigned>("change");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("interval") << PendingChange::Interval << true;
+        QTest::newRow("photo options") << PendingChange::PhotoOptions << false;
+        QTest::newRow("background") << PendingChange::Background << false;
+    }
+    void applyWaitsWhileTheShortcutsPageIsBusy() {
+        QFETCH(unsigned, change);
+        CPSMainDialog window;
+        auto* apply = window.findChild<QPushButton*>("applyButton");
+        window.ShortcutsPage().SetBusy(true);
+        window.MarkChanged(change, 0);
+        QTEST(apply->isEnabled(), "enabled");
     }
 
     void autoStartFollowsItsOption() {
