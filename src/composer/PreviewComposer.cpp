@@ -70,6 +70,11 @@ bool PreviewScene::operator==(const PreviewScene& other) const {
            size == other.size && imageVersion == other.imageVersion;
 }
 
+bool PreviewScene::SameBackground(const PreviewScene& other) const {
+    return skyloom::SameBackground(options.background, other.options.background) &&
+           screen == other.screen && size == other.size && imageVersion == other.imageVersion;
+}
+
 PhotoLayout LayoutPreviewPhoto(const QSize& size, const QSize& photo, int orientation,
                                const RenderOptions& o) {
     const bool portrait = orientation == kPortrait;

@@ -24,6 +24,8 @@ struct PreviewScene {
     int imageVersion = 0; // changed whenever the picture file may have been written anew
 
     bool operator==(const PreviewScene& other) const;
+    // The same background: what RenderPreviewBackground makes of the two is the same.
+    bool SameBackground(const PreviewScene& other) const;
 };
 
 // The background alone at the preview's size: the solid colour, the gradient computed at that

@@ -159,10 +159,12 @@ void CPPDLGBackground::BuildLayout() {
 
     using S = CAppSettings;
     connect(m_solidColour, &CColourPicker::colourPicked, this, &CPPDLGBackground::OnSolidColour);
-    connect(m_startColour, &CColourPicker::colourPicked, this,
-            [this](qint64 colour) { OnGradientColour(colour, 0xFF0000, &S::m_crGradientStart); });
-    connect(m_endColour, &CColourPicker::colourPicked, this,
-            [this](qint64 colour) { OnGradientColour(colour, 0xFFFFFF, &S::m_crGradientEnd); });
+    connect(m_startColour, &CColourPicker::colourPicked, this, [this](qint64 colour) {
+        OnGradientColour(m_startColour, colour, 0xFF0000, &S::m_crGradientStart);
+    });
+    connect(m_endColour, &CColourPicker::colourPicked, this, [this](qint64 colour) {
+        OnGradientColour(m_endColour, colour, 0xFFFFFF, &S::m_crGradientEnd);
+    });
     connect(m_solidRadio, &QRadioButton::clicked, this, [this] { OnTypeRadio(kSolidBackground); });
     connect(m_gradientRadio, &QRadioButton::clicked, this,
             [this] { OnTypeRadio(kGradientBackground); });
@@ -234,11 +236,9 @@ void CPPDLGBackground::OnSolidColour(qint64 colour) {
     MarkChange();
 }
 
-void CPPDLGBackground::OnGradientColour(qint64 colour, COLORREF fallback,
+void CPPDLGBackground::OnGradientColour(CColourPicker* picker, qint64 colour, COLORREF fallback,
                                         COLORREF CAppSettings::*member) {
     const COLORREF value = colour == CColourPicker::kNoColour ? fallback : COLORREF(colour);
-    CColourPicker* picker =
-        member == &CAppSettings::m_crGradientStart ? m_startColour : m_endColour;
     picker->SetColour(value);
     if (value == Settings()->*member)
         return;

@@ -45,7 +45,8 @@ private:
     void BuildLayout();
     void OnSolidColour(qint64 colour);
     // A gradient colour picked; a cancelled dialog stands for the default colour.
-    void OnGradientColour(qint64 colour, COLORREF fallback, COLORREF CAppSettings::*member);
+    void OnGradientColour(CColourPicker* picker, qint64 colour, COLORREF fallback,
+                          COLORREF CAppSettings::*member);
     void OnTypeRadio(int type);
     void OnImageRadio();
     void OnComboChanged(int value, int CAppSettings::*member);

@@ -288,7 +288,7 @@ void CPPDLGWallpaperSettings::Activate() {
 
 void CPPDLGWallpaperSettings::OnOrientationFilter() {
     const int filter = SelectedData(m_orientation);
-    if (m_initialised || filter >= 0)
+    if (filter >= 0) // a stored filter the list lacks stays as it is
         Settings()->m_nOrientationFilter = filter;
     UpdateEnabledStates();
     m_preview->SetShownOrientation(filter == kLandscape ? kLandscape : kPortrait);

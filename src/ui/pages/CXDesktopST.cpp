@@ -27,7 +27,7 @@ public:
     QImage Compose(const PreviewScene& scene, const std::atomic<int>* run) {
         if (!scene.photoMode)
             return ComposeBackgroundPreview(scene);
-        if (m_background.isNull() || !SameBackgroundScene(scene, m_backgroundScene)) {
+        if (m_background.isNull() || !scene.SameBackground(m_backgroundScene)) {
             m_background = RenderPreviewBackground(scene);
             m_backgroundScene = scene;
         }
@@ -35,24 +35,6 @@ public:
     }
 
 private:
-    static bool SameBackgroundScene(const PreviewScene& a, const PreviewScene& b) {
-        PreviewScene c = b;
-        // Equal but for what draws the photo.
-        c.options.portraitPosition = a.options.portraitPosition;
-        c.options.portraitScale = a.options.portraitScale;
-        c.options.portraitTransparency = a.options.portraitTransparency;
-        c.options.portraitGrayscale = a.options.portraitGrayscale;
-        c.options.landscapePosition = a.options.landscapePosition;
-        c.options.landscapeScale = a.options.landscapeScale;
-        c.options.landscapeTransparency = a.options.landscapeTransparency;
-        c.options.landscapeGrayscale = a.options.landscapeGrayscale;
-        c.options.glassReflection = a.options.glassReflection;
-        c.shownOrientation = a.shownOrientation;
-        c.portraitSample = a.portraitSample;
-        c.landscapeSample = a.landscapeSample;
-        return a == c;
-    }
-
     QImage m_background;
     PreviewScene m_backgroundScene;
 };
@@ -149,10 +131,6 @@ void CXDesktopST::Changed() {
         Compose();
 }
 
-qreal CXDesktopST::Ratio() const {
-    return devicePixelRatioF();
-}
-
 void CXDesktopST::Compose() {
     m_dirty = false;
     if (!m_thread) {
@@ -214,7 +192,7 @@ void CXDesktopST::Take(quint64 generation, const QImage& picture) {
 
 void CXDesktopST::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    const qreal ratio = Ratio();
+    const qreal ratio = devicePixelRatioF();
     if (ratio > m_ratio) {
         m_ratio = ratio;
         m_dirty = true;

@@ -68,8 +68,6 @@ private:
     void Changed();
     void Compose();
     void Take(quint64 generation, const QImage& picture);
-    // The pixel ratio of the device the control is drawn on.
-    qreal Ratio() const;
 
     PreviewScene m_scene;
     bool m_drawFrame = true;
