@@ -28,8 +28,7 @@ constexpr int kEntriesPerClockCheck = 64;
 class Walk {
 public:
     Walk(const QString& lowerPatterns, int tag, const std::atomic<int>* proceed)
-        : m_patterns(lowerPatterns), m_patternBytes(lowerPatterns.toUtf8()), m_tag(tag),
-          m_continue(proceed),
+        : m_matches(lowerPatterns), m_tag(tag), m_continue(proceed),
           m_pumps(QCoreApplication::instance() &&
                   QThread::currentThread() == QCoreApplication::instance()->thread()) {}
 
@@ -46,14 +45,12 @@ public:
     std::vector<PhotoEntry> found;
 
 private:
-    bool Matches(const char* name) const;
     bool FirstVisit(const struct stat& st) {
         return m_visited.insert({st.st_dev, st.st_ino}).second;
     }
     void Pump();
 
-    const QString& m_patterns;
-    const QByteArray m_patternBytes;
+    const PhotoNameMatcher m_matches;
     const int m_tag;
     const std::atomic<int>* m_continue;
     const bool m_pumps;
@@ -61,23 +58,6 @@ private:
     std::chrono::steady_clock::time_point m_lastPump = std::chrono::steady_clock::now();
     std::set<std::pair<dev_t, ino_t>> m_visited;
 };
-
-bool Walk::Matches(const char* name) const {
-    const char* dot = std::strrchr(name, '.');
-    if (!dot || dot[1] == '\0')
-        return false;
-    // Extensions are ASCII almost always: lower-case and search the bytes. Anything else goes
-    // through the text comparison.
-    char ext[16];
-    std::size_t length = 0;
-    for (const char* p = dot; *p; ++p) {
-        const auto c = static_cast<unsigned char>(*p);
-        if (c >= 0x80 || length == sizeof ext)
-            return MatchesPhotoPatterns(QFile::decodeName(name), m_patterns);
-        ext[length++] = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-    }
-    return m_patternBytes.contains(QByteArrayView(ext, qsizetype(length)));
-}
 
 void Walk::Pump() {
     if (!m_pumps || ++m_sinceClockCheck < kEntriesPerClockCheck)
@@ -120,7 +100,7 @@ void Walk::Directory(int fd, const QString& folder, bool recursive) {
                 else if (child >= 0)
                     ::close(child);
             }
-        } else if (Matches(name) && (haveStat || ::fstatat(dirFd, name, &st, 0) == 0) &&
+        } else if (m_matches(name) && (haveStat || ::fstatat(dirFd, name, &st, 0) == 0) &&
                    S_ISREG(st.st_mode)) {
             // Only regular files: a pipe or device named like a photo would hang its reader.
             PhotoEntry photo;

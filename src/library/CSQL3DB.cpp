@@ -57,11 +57,20 @@ sqlite3_stmt* CSQL3DB::Prepare(const QByteArray& sql) {
     return statement;
 }
 
-CSQL3Query CSQL3DB::Query(const QByteArray& sql) {
+CSQL3Query CSQL3DB::Query(const QByteArray& sql, const QList<QByteArray>& parameters) {
     CheckOpen();
     sqlite3_stmt* statement = Prepare(sql);
     if (!statement)
         return CSQL3Query(); // the text held no statement
+    for (int i = 0; i < parameters.size(); ++i) {
+        const QByteArray& text = parameters[i];
+        const int bound = sqlite3_bind_text(statement, i + 1, text.constData(), int(text.size()),
+                                            SQLITE_TRANSIENT);
+        if (bound != SQLITE_OK) {
+            sqlite3_finalize(statement);
+            throw CSQL3Exception(bound, QString::fromUtf8(sqlite3_errmsg(m_handle)));
+        }
+    }
     const int result = sqlite3_step(statement);
     if (result == SQLITE_DONE || result == SQLITE_ROW)
         return CSQL3Query(m_handle, statement, result == SQLITE_DONE);

@@ -3,6 +3,7 @@
 #include "CSQL3Query.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 struct sqlite3;
@@ -24,7 +25,9 @@ public:
     // Runs statements without results; returns the number of rows they changed.
     int Execute(const QByteArray& sql);
     sqlite3_stmt* Prepare(const QByteArray& sql);
-    CSQL3Query Query(const QByteArray& sql);
+    // Runs a query; each "?" of the text takes the next parameter as UTF-8 text, bound and
+    // never parsed as SQL.
+    CSQL3Query Query(const QByteArray& sql, const QList<QByteArray>& parameters = {});
     // The first column of the first row, read as a number the way atoi reads it.
     int QueryInt(const QByteArray& sql);
 

@@ -31,7 +31,7 @@ public:
     bool IsOpen() const { return m_isOpen; }
     // Loads the rows of a query, matching its columns to the record's by name in any order
     // and letter case. On an error the table is left empty with the cursor before the start.
-    bool Load(const QByteArray& sql);
+    bool Load(const QByteArray& sql, const QList<QByteArray>& parameters = {});
     bool IsEnd() const { return m_cursor == int(m_records.size()); }
     bool GetCurrent(Record& record) const;
     void MoveNext() { m_cursor = std::min(m_cursor + 1, int(m_records.size())); }
@@ -86,13 +86,14 @@ template <class Record> void CSQL3Table<Record>::Close() {
     m_isOpen = false;
 }
 
-template <class Record> bool CSQL3Table<Record>::Load(const QByteArray& sql) {
+template <class Record>
+bool CSQL3Table<Record>::Load(const QByteArray& sql, const QList<QByteArray>& parameters) {
     if (!m_isOpen)
         return false;
     m_cursor = -1;
     m_records.clear();
     try {
-        CSQL3Query query = Query(sql);
+        CSQL3Query query = Query(sql, parameters);
         std::array<int, Record::kColumns.size()> positions;
         positions.fill(-1);
         for (int i = 0; i < query.ColumnCount(); ++i) {

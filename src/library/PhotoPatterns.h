@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace skyloom {
@@ -14,5 +15,18 @@ QString BuildPatterns(bool jpeg, bool bmp, bool png, bool tiff);
 // lower-cased pattern text. The text is searched as plain text, never as wildcards, so
 // "*.jpg;" also admits ".jp". A name without an extension is never a photo.
 bool MatchesPhotoPatterns(const QString& fileName, const QString& lowerPatterns);
+
+// The same test for a file name as the file system gives it, made for walks over many files:
+// ASCII extensions are compared as bytes, anything else through the text test.
+class PhotoNameMatcher {
+public:
+    explicit PhotoNameMatcher(const QString& lowerPatterns)
+        : m_patterns(lowerPatterns), m_bytes(lowerPatterns.toUtf8()) {}
+    bool operator()(const char* name) const;
+
+private:
+    QString m_patterns;
+    QByteArray m_bytes;
+};
 
 } // namespace skyloom
