@@ -1,6 +1,8 @@
 #include "CDLGShortcut.h"
 
 #include "CDLGCategories.h"
+#include "FolderChooser.h"
+#include "ToolWidgets.h"
 #include "library/LibraryQueries.h"
 #include "library/MessageReporter.h"
 #include "library/TextHelpers.h"
@@ -27,32 +29,15 @@
 namespace skyloom {
 namespace {
 
-std::function<QString(const QString&, const QString&)>& Chooser() {
-    static std::function<QString(const QString&, const QString&)> chooser;
-    return chooser;
-}
-
 // Letters and digits of any script, and - _ space ' &.
 bool IsNameCharacter(QChar c) {
     return c.isLetterOrNumber() || c == u'-' || c == u'_' || c == u' ' || c == u'\'' || c == u'&';
 }
 
-CImageButton* PictureButton(QWidget* parent, const char* name, const QString& picture,
-                            const QString& tooltip, bool showTooltip) {
-    auto* button = new CImageButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->SetPictures(Artwork::ButtonPicture(picture));
-    button->SetTooltip(tooltip, showTooltip);
-    button->setAccessibleName(tooltip);
-    button->setFixedSize(24, 24);
-    button->setFocusPolicy(Qt::StrongFocus);
-    return button;
-}
-
 } // namespace
 
 void CDLGShortcut::SetFolderChooser(std::function<QString(const QString&, const QString&)> c) {
-    Chooser() = std::move(c);
+    skyloom::SetFolderChooser(std::move(c));
 }
 
 CDLGShortcut::CDLGShortcut(CAppSettings* settings, Mode mode, QWidget* parent)
@@ -62,16 +47,16 @@ CDLGShortcut::CDLGShortcut(CAppSettings* settings, Mode mode, QWidget* parent)
     m_category = new QComboBox(this);
     m_category->setObjectName(QStringLiteral("categoryCombo"));
     m_category->setAccessibleName(QStringLiteral("Category"));
-    m_manageCategories = PictureButton(this, "manageCategoriesButton", "categories",
-                                       QStringLiteral("Manage Categories"), tips);
+    m_manageCategories = MakePictureButton(this, "manageCategoriesButton", "categories",
+                                           QStringLiteral("Manage Categories"), tips);
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("nameEdit"));
     m_name->setAccessibleName(QStringLiteral("Name"));
     m_folder = new QLineEdit(this);
     m_folder->setObjectName(QStringLiteral("folderEdit"));
     m_folder->setAccessibleName(QStringLiteral("Folder Location"));
-    m_browse = PictureButton(this, "browseButton", "browse",
-                             QStringLiteral("Choose Source Photo Folder"), tips);
+    m_browse = MakePictureButton(this, "browseButton", "browse",
+                                 QStringLiteral("Choose Source Photo Folder"), tips);
     const auto check = [this](const char* name, const QString& text) {
         auto* box = new QCheckBox(text, this);
         box->setObjectName(QLatin1String(name));
@@ -236,8 +221,7 @@ void CDLGShortcut::Browse() {
     const QString title = QStringLiteral("Choose Source Photo Folder.");
     const QString initial =
         m_folder->text().isEmpty() ? m_settings->GetLastBrowseFolder() : m_folder->text();
-    const QString picked = Chooser() ? Chooser()(title, initial)
-                                     : QFileDialog::getExistingDirectory(this, title, initial);
+    const QString picked = ChooseFolder(this, title, initial);
     if (!picked.isEmpty()) {
         m_folder->setText(picked);
         if (m_settings->m_bDefaultUseFolderName && m_name->text().isEmpty()) {
