@@ -3,11 +3,15 @@
 
 #include "Commands.h"
 #include "library/CFolderScanner.h"
+#include "library/PhotoFolderSearch.h"
 #include "library/PhotoPatterns.h"
+#include "ui/tools/FolderSearchJob.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
+#include <QTimer>
 
 #include <cstdio>
 #include <fcntl.h>
@@ -57,6 +61,64 @@ int Cancel(const QStringList& args) {
     return 0;
 }
 
+// The QuickStart wizard's search: every folder of the tree, its photos counted.
+int FolderSearch(const QStringList& args) {
+    if (args.size() != 1)
+        return 2;
+    QElapsedTimer timer;
+    timer.start();
+    const FolderSearchResult result = SearchPhotoFolders(args[0], FolderSearchDepth::WholeTree);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    std::printf("folders=%d photos=%d candidates=%zu ms=%.1f\n", result.foldersSeen,
+                result.photosSeen, result.found.size(), ms);
+    return 0;
+}
+
+// The same search cancelled after a while: how long it takes to return.
+int FolderSearchCancel(const QStringList& args) {
+    if (args.isEmpty() || args.size() > 2)
+        return 2;
+    const int afterMs = args.size() == 2 ? args[1].toInt() : 50;
+    std::atomic<int> proceed{1};
+    FolderSearchResult result;
+    std::thread worker(
+        [&] { result = SearchPhotoFolders(args[0], FolderSearchDepth::WholeTree, &proceed); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(afterMs));
+    QElapsedTimer sinceCancel;
+    sinceCancel.start();
+    proceed = 0;
+    worker.join();
+    std::printf("folders=%d completed=%d cancel_ms=%.2f\n", result.foldersSeen,
+                result.completed ? 1 : 0, sinceCancel.nsecsElapsed() / 1e6);
+    return 0;
+}
+
+// The wizard's Cancel as the page meets it: the search runs on its worker, Cancel is pressed
+// after a while, and the time runs until its result reaches the main thread's event loop.
+int FolderSearchJobCancel(const QStringList& args) {
+    if (args.isEmpty() || args.size() > 2)
+        return 2;
+    const int afterMs = args.size() == 2 ? args[1].toInt() : 50;
+    FolderSearchJob job;
+    QEventLoop loop;
+    QElapsedTimer sinceCancel;
+    FolderSearchResult result;
+    QObject::connect(&job, &FolderSearchJob::finished, &loop, [&](const FolderSearchResult& r) {
+        result = r;
+        loop.quit();
+    });
+    QTimer::singleShot(afterMs, &loop, [&] {
+        sinceCancel.start();
+        job.Cancel();
+    });
+    job.Start(args[0], FolderSearchDepth::WholeTree);
+    loop.exec();
+    std::printf("folders=%d completed=%d cancel_ms=%.2f\n", result.foldersSeen,
+                result.completed ? 1 : 0,
+                sinceCancel.isValid() ? sinceCancel.nsecsElapsed() / 1e6 : -1.0);
+    return 0;
+}
+
 // folders x files: every folder holds files/2 photos (jpg, JPG, png, tif, bmp in turn) and as
 // many other files, grouped ten folders to a parent so that the walk has depth.
 int MakeTree(const QStringList& args) {
@@ -86,6 +148,11 @@ int MakeTree(const QStringList& args) {
 
 const RegisterBench scan("scan", {"DIR", Scan});
 const RegisterBench cancel("cancel", {"DIR [AFTER_MS]", Cancel});
+const RegisterBench folderSearch("folder-search", {"DIR", FolderSearch});
+const RegisterBench folderSearchCancel("folder-search-cancel",
+                                       {"DIR [AFTER_MS]", FolderSearchCancel});
+const RegisterBench folderSearchJobCancel("folder-search-job-cancel",
+                                          {"DIR [AFTER_MS]", FolderSearchJobCancel});
 const RegisterBench makeTree("make-tree", {"DIR [FOLDERS] [FILES_PER_FOLDER]", MakeTree});
 
 } // namespace

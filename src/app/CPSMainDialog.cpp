@@ -15,8 +15,10 @@
 #include "ui/pages/CPPDLGShortcuts.h"
 #include "ui/pages/CPPDLGWallpaperSettings.h"
 #include "ui/pages/SettingsPage.h"
+#include "ui/tools/CPSQuickStart.h"
 #include "ui/widgets/Artwork.h"
 #include "ui/widgets/CDLGAbout.h"
+#include "ui/widgets/CDLGGettingStarted.h"
 #include "ui/widgets/ExtMessageBox.h"
 #include "ui/widgets/HelpLinks.h"
 
@@ -31,6 +33,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSessionManager>
 #include <QSignalBlocker>
@@ -155,20 +158,73 @@ CPSMainDialog::~CPSMainDialog() {
 }
 
 void CPSMainDialog::RunStartupSequence() {
-    // A library without shortcuts has nothing to show yet.
-    CShortcutsTable shortcuts(m_settings.GetDatabasePath());
-    const bool any = shortcuts.Open() && shortcuts.Count("SELECT COUNT(*) FROM Shortcuts;") > 0;
-    shortcuts.Close();
-    m_startup.newDatabase = false;
-    if (!any) {
-        SetStatus(m_engine->StatusText());
+    // A new library, or one without shortcuts, starts with the QuickStart wizard; when it
+    // queued shortcuts and applied them, the slideshow is already on its way.
+    bool any = false;
+    if (!m_startup.newDatabase) {
+        CShortcutsTable shortcuts(m_settings.GetDatabasePath());
+        any = shortcuts.Open() && shortcuts.Count("SELECT COUNT(*) FROM Shortcuts;") > 0;
+        shortcuts.Close();
+    }
+    if (!any && RunQuickStartWizard() == 1) {
+        m_startup.newDatabase = false;
         return;
     }
+    m_startup.newDatabase = false;
+    if (m_closing)
+        return;
     SetStatus(QStringLiteral("Initializing Skyloom..."));
     if (m_settings.m_bAutoQueue)
         RunAutoQueue();
     else
         m_buildTimer.start(1000);
+}
+
+int CPSMainDialog::RunQuickStartWizard() {
+    if (m_closing || m_inQuickStart)
+        return 0;
+    const QScopedValueRollback running(m_inQuickStart, true);
+    if (m_navigation->currentRow() != 0)
+        m_navigation->setCurrentRow(0);
+    // The slideshow waits while the wizard runs, unless it is already held.
+    const bool pausedHere =
+        !m_engine->IsBuilding() && !m_engine->IsPaused() && !m_engine->IsAutoPaused();
+    if (pausedHere)
+        m_engine->Pause();
+    bool firstRun = m_startup.newDatabase;
+    if (!firstRun) {
+        CShortcutsTable shortcuts(m_settings.GetDatabasePath());
+        firstRun = !shortcuts.Open() || shortcuts.Count("SELECT COUNT(*) FROM Shortcuts;") == 0;
+    }
+    CPSQuickStart wizard(&m_settings, this);
+    wizard.SetFirstRun(firstRun);
+    const int ended = wizard.exec();
+    if (m_closing)
+        return 0; // the program ends; nothing more to show
+    int result = 0;
+    if (ended != QDialog::Accepted) {
+        if (firstRun) {
+            CDLGGettingStarted help(this);
+            help.exec();
+        }
+    } else {
+        m_pageShortcuts->ShowWizardResult(wizard.ChosenCategoryId(), wizard.CategoriesChanged());
+        CategoriesChanged();
+        if (wizard.QueueAndStart()) {
+            SetStatus(QStringLiteral("Queueing Wallpaper Photos..."));
+            m_pageShortcuts->ClearQueue();
+            m_pageShortcuts->AddAllToQueue();
+            Apply();
+            result = 1;
+        }
+    }
+    if (pausedHere && !m_closing)
+        m_engine->Resume();
+    if (!m_closing && isVisible()) {
+        activateWindow();
+        raise();
+    }
+    return result;
 }
 
 void CPSMainDialog::ShowFromRemote(const QString& activationToken) {
@@ -499,7 +555,7 @@ void CPSMainDialog::BuildLayout() {
     barMenu->setObjectName(QStringLiteral("pageBarMenu"));
     m_quickStart = barMenu->addAction(QStringLiteral("QuickStart Wizard"));
     m_quickStart->setObjectName(QStringLiteral("quickStartAction"));
-    m_quickStart->setEnabled(false); // until the wizard is there
+    connect(m_quickStart, &QAction::triggered, this, [this] { RunQuickStartWizard(); });
     QAction* about = barMenu->addAction(QStringLiteral("About Skyloom..."));
     about->setObjectName(QStringLiteral("aboutAction"));
     connect(about, &QAction::triggered, this, &CPSMainDialog::ShowAbout);

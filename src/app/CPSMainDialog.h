@@ -119,6 +119,10 @@ private:
     void RunAutoQueue() override;
     void RefreshPhotoInformation(int categoryId) override;
     void CategoriesChanged() override;
+    // Runs the QuickStart wizard with the slideshow held, and shows what it made; 1 when it
+    // queued the new shortcuts and applied them, else 0.
+    int RunQuickStartWizard();
+    void RunQuickStart() override { RunQuickStartWizard(); }
     // What the Options page asks of the window.
     void AutoStartChanged(bool enabled) override;
     void TrayIconChanged(bool alwaysShown) override;
@@ -143,6 +147,7 @@ private:
     QTimer m_startupTimer; // the start-up sequence, 1.5 s after initialisation
     QTimer m_buildTimer;   // the first build of the queue, a second after that
     bool m_closing = false;
+    bool m_inQuickStart = false;
     unsigned m_pendingChanges = 0; // PendingChange bits since the last Apply
     unsigned m_filterChanges = 0;  // FilterChange bits since the last Apply
     bool m_applyEnabled = false;

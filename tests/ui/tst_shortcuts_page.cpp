@@ -47,6 +47,7 @@ struct RecordingHost final : IShortcutsPageHost {
         calls << QString("refresh %1").arg(categoryId);
     }
     void CategoriesChanged() override { calls << "categories"; }
+    void RunQuickStart() override { calls << "quickstart"; }
 };
 
 QStringList Names(const QListView* view) {
@@ -237,6 +238,37 @@ private slots:
         QCOMPARE(told,
                  "1 folder where skipped because they already exist as a Photo Folder Shortcut.");
         QVERIFY(m_host.calls.contains("disable") && m_host.calls.last() == "enable");
+    }
+
+    // A drop that makes nothing still says what it skipped.
+    void droppedFoldersAllExisting() {
+        const QString root = m_library->dir.path() + "/dropped-again/";
+        QVERIFY(QDir().mkpath(root + "Beach"));
+        QString told;
+        CExtMessageBox::AnswerNext([&](CExtMessageBox& box) {
+            told = box.ClipboardText().section("\r\n", 3, 3);
+            box.Button(MessageResult::Ok)->click();
+        });
+        m_page->AddDroppedFolders({root + "Beach"});
+        CExtMessageBox::TakeAnswerer();
+        QCOMPARE(told,
+                 "1 folder where skipped because they already exist as a Photo Folder Shortcut.");
+    }
+
+    // Find's jump: from "All" to the shortcut's own category, with the shortcut selected;
+    // a queued shortcut is shown in the queued list.
+    void showShortcutFromFind() {
+        ShowCategory("All");
+        const int beach = m_library->IdOf("Beach");
+        m_page->ShowShortcut(beach);
+        QCOMPARE(m_page->findChild<QComboBox*>("categoryCombo")->currentText(), "Vacations");
+        QCOMPARE(m_page->Current().id, beach);
+        Click("addButton"); // queued now
+        ShowCategory("Models");
+        m_page->ShowShortcut(beach);
+        QCOMPARE(m_page->findChild<QComboBox*>("categoryCombo")->currentText(), "Vacations");
+        QListView* queued = View(List::Queued);
+        QCOMPARE(queued->currentIndex().data().toString(), "Beach");
     }
 
     void categoryPopupMovesTheShortcut() {

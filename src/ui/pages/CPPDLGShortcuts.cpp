@@ -12,7 +12,9 @@
 #include "platform/FolderOpener.h"
 #include "settings/CAppSettings.h"
 #include "ui/tools/CDLGCategories.h"
+#include "ui/tools/CDLGFindShortcut.h"
 #include "ui/tools/CDLGShortcut.h"
+#include "ui/tools/CDLGShortcutBuilder.h"
 #include "ui/widgets/Artwork.h"
 #include "ui/widgets/CImageButton.h"
 #include "ui/widgets/ExtMessageBox.h"
@@ -48,6 +50,7 @@ public:
     void RunAutoQueue() override {}
     void RefreshPhotoInformation(int) override {}
     void CategoriesChanged() override {}
+    void RunQuickStart() override {}
 };
 
 IShortcutsPageHost& Or(IShortcutsPageHost* host) {
@@ -209,6 +212,9 @@ void CPPDLGShortcuts::BuildLayout() {
     connect(m_refresh, &QAbstractButton::clicked, this, &CPPDLGShortcuts::RefreshPhotoInformation);
     connect(m_manageCategories, &QAbstractButton::clicked, this,
             &CPPDLGShortcuts::ManageCategories);
+    connect(m_builder, &QAbstractButton::clicked, this, &CPPDLGShortcuts::ShortcutBuilder);
+    connect(m_wizard, &QAbstractButton::clicked, this, [this] { Or(m_host).RunQuickStart(); });
+    connect(m_find, &QAbstractButton::clicked, this, &CPPDLGShortcuts::FindShortcut);
     connect(m_tools, &QAbstractButton::clicked, this, [this] {
         m_autoQueueAction->setEnabled(Settings()->m_bAutoQueue != 0);
         m_toolsMenu->popup(m_tools->mapToGlobal(QPoint(0, m_tools->height())));
@@ -264,9 +270,9 @@ void CPPDLGShortcuts::BuildMenus() {
     add(m_toolsMenu, "Refresh Photo Information", "refreshToolAction",
         [this] { RefreshPhotoInformation(); });
     m_toolsMenu->addSeparator();
-    // The Shortcut Builder and the QuickStart wizard join these entries when they exist.
-    add(m_toolsMenu, "Shortcut Builder", "builderToolAction", [] {})->setEnabled(false);
-    add(m_toolsMenu, "QuickStart Wizard", "wizardToolAction", [] {})->setEnabled(false);
+    add(m_toolsMenu, "Shortcut Builder", "builderToolAction", [this] { ShortcutBuilder(); });
+    add(m_toolsMenu, "QuickStart Wizard", "wizardToolAction",
+        [this] { Or(m_host).RunQuickStart(); });
     m_toolsMenu->addSeparator();
     m_autoQueueAction =
         add(m_toolsMenu, "AutoQueue", "autoQueueToolAction", [this] { AutoQueue(); });
@@ -448,11 +454,9 @@ void CPPDLGShortcuts::UpdateControls() {
     m_queuedList->setEnabled(!busy);
     const bool anyQueued = m_queuedModel->Count() > 0;
     const bool anyListed = m_shortcutModel->Count() > 0;
-    for (CImageButton* b : {m_new, m_manageCategories})
+    for (CImageButton* b : {m_new, m_manageCategories, m_builder, m_wizard})
         b->setEnabled(!busy);
-    // Until their tools exist.
-    for (CImageButton* b : {m_builder, m_wizard, m_find})
-        b->setEnabled(false);
+    m_find->setEnabled(!busy);
     for (CImageButton* b : {m_remove, m_clear})
         b->setEnabled(!busy && anyQueued);
     for (CImageButton* b : {m_add, m_addAll, m_edit, m_delete, m_refresh, m_tools})
@@ -782,6 +786,64 @@ void CPPDLGShortcuts::MoveToCategory(int categoryId) {
     }
 }
 
+void CPPDLGShortcuts::ShortcutBuilder() {
+    if (IsBusy())
+        return;
+    const int shortcut = SelectedId(List::Shortcuts);
+    const int queued = SelectedId(List::Queued);
+    CDLGShortcutBuilder dialog(Settings(), this);
+    dialog.exec();
+    if (dialog.CategoriesChanged()) {
+        const int shown = ShownCategory();
+        FillCategoryCombo();
+        if (!SelectCategory(shown))
+            SelectCategory(-1);
+        Or(m_host).CategoriesChanged();
+    }
+    if (dialog.ShortcutsCreated() || dialog.CategoriesChanged())
+        OnCategoryChanged();
+    SelectId(List::Shortcuts, shortcut);
+    SelectId(List::Queued, queued);
+    OnShortcutSelChange();
+}
+
+void CPPDLGShortcuts::FindShortcut() {
+    if (IsBusy())
+        return;
+    CDLGFindShortcut dialog(Settings(), this);
+    // The window may have become busy while the dialog was open.
+    if (dialog.exec() != QDialog::Accepted || IsBusy())
+        return;
+    ShowShortcut(dialog.ChosenId());
+}
+
+void CPPDLGShortcuts::ShowShortcut(int id) {
+    const std::optional<ShortcutRecord> record = LoadShortcut(DatabasePath(), id);
+    if (!record)
+        return;
+    if (ShownCategory() != record->catId) {
+        if (!SelectCategory(record->catId))
+            SelectCategory(-1);
+        OnCategoryChanged();
+    }
+    if (SelectId(List::Shortcuts, id)) {
+        OnShortcutSelChange();
+        m_shortcutList->setFocus();
+    } else if (SelectId(List::Queued, id, true)) {
+        m_queuedList->setFocus(); // queued shortcuts are not in the left list
+    }
+}
+
+void CPPDLGShortcuts::ShowWizardResult(int categoryId, bool categoriesChanged) {
+    if (categoriesChanged)
+        FillCategoryCombo();
+    if (!SelectCategory(categoryId))
+        SelectCategory(-1);
+    OnCategoryChanged();
+    SelectRow(List::Shortcuts, 0);
+    OnShortcutSelChange();
+}
+
 void CPPDLGShortcuts::ManageCategories() {
     if (IsBusy())
         return;
@@ -901,7 +963,7 @@ void CPPDLGShortcuts::AddDroppedFolders(const QStringList& paths) {
         candidates.push_back(record);
     }
     if (candidates.empty()) {
-        m_skipped.clear(); // nothing made: nothing to report
+        ReportSkippedFolders(); // nothing made, but the user learns why
         return;
     }
     std::vector<BackgroundCount::Request> requests;
@@ -930,9 +992,7 @@ void CPPDLGShortcuts::AddDroppedFolders(const QStringList& paths) {
               }
               SelectId(List::Shortcuts, ShortcutIdByName(DatabasePath(), last));
               OnShortcutSelChange();
-              if (created > 0)
-                  ReportSkippedFolders();
-              m_skipped.clear();
+              ReportSkippedFolders();
           });
 }
 

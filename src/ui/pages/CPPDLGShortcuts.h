@@ -69,6 +69,14 @@ public:
     void RefreshPhotoInformation();
     void AutoQueue();
     void CategoryStatistics();
+    void ShortcutBuilder();
+    void FindShortcut();
+    // Shows a shortcut: its category selected (when one is shown) and the shortcut with it,
+    // in the left list or, when it is queued, in the queued list.
+    void ShowShortcut(int id);
+    // After the QuickStart wizard: its category shown ("All" when it is gone) with the first
+    // shortcut selected; the categories read again first when it changed them.
+    void ShowWizardResult(int categoryId, bool categoriesChanged);
     // Makes shortcuts of the folders among the paths, as a drop from the file manager does.
     void AddDroppedFolders(const QStringList& paths);
 

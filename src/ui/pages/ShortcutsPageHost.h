@@ -27,6 +27,8 @@ public:
     virtual void RefreshPhotoInformation(int categoryId) = 0;
     // The categories were changed here: pages that list them read them again.
     virtual void CategoriesChanged() = 0;
+    // Runs the QuickStart wizard and shows what it made.
+    virtual void RunQuickStart() = 0;
 };
 
 } // namespace skyloom
