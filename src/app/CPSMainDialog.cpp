@@ -181,7 +181,9 @@ void CPSMainDialog::RunStartupSequence() {
 }
 
 int CPSMainDialog::RunQuickStartWizard() {
-    if (m_closing || m_inQuickStart)
+    // Not while the queue is built or the photos recounted: the wizard's queue-and-start and
+    // the page's lists would meet that work half done. The page's button is off then too.
+    if (m_closing || m_inQuickStart || m_pageShortcuts->IsBusy())
         return 0;
     const QScopedValueRollback running(m_inQuickStart, true);
     if (m_navigation->currentRow() != 0)
@@ -561,7 +563,10 @@ void CPSMainDialog::BuildLayout() {
     connect(about, &QAction::triggered, this, &CPSMainDialog::ShowAbout);
     m_navigation->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_navigation, &QWidget::customContextMenuRequested, this,
-            [this, barMenu](const QPoint& at) { barMenu->popup(m_navigation->mapToGlobal(at)); });
+            [this, barMenu](const QPoint& at) {
+                m_quickStart->setEnabled(!m_pageShortcuts->IsBusy());
+                barMenu->popup(m_navigation->mapToGlobal(at));
+            });
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("status"));
