@@ -46,10 +46,16 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     const QCommandLineOption settings(
         "settings", "Take the look from this settings file instead of your own.", "FILE");
     const QCommandLineOption apply("apply", "Also make the composed file the desktop wallpaper.");
+    const QCommandLineOption monitors(
+        "monitors",
+        "primary (the default): one photo for the primary screen; each: one photo per monitor, "
+        "the PHOTOs handed out left to right, then top to bottom, the last one reused, in one "
+        "picture of the whole desktop.",
+        "primary|each");
     const QCommandLineOption slideshow(
         "slideshow", "Run the slideshow with your settings and photo library, without any window, "
                      "until ended by a signal.");
-    parser.addOptions({compose, output, screen, settings, apply, slideshow});
+    parser.addOptions({compose, output, screen, settings, apply, monitors, slideshow});
     const QStringList remoteHelp{
         "Change the wallpaper of the running Skyloom now.",
         "Pause the running Skyloom's slideshow.",
@@ -99,7 +105,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         return remote;
     }
     if (!parser.isSet(compose)) {
-        for (const QCommandLineOption* only : {&output, &screen, &settings, &apply})
+        for (const QCommandLineOption* only : {&output, &screen, &settings, &apply, &monitors})
             if (parser.isSet(*only))
                 return fail(QStringLiteral("--%1 goes with --compose").arg(only->names().first()));
         return {parser.isSet(slideshow) ? CommandLine::Slideshow : CommandLine::Run,
@@ -111,9 +117,15 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         return fail(QStringLiteral("--slideshow and --compose do not go together"));
     if (!parser.isSet(output))
         return fail(QStringLiteral("--compose needs --output FILE"));
+    const QString monitorChoice =
+        parser.isSet(monitors) ? parser.value(monitors) : QStringLiteral("primary");
+    if (monitorChoice != u"primary" && monitorChoice != u"each")
+        return fail(QStringLiteral("--monitors takes primary or each"));
+    if (monitorChoice == u"primary" && parser.values(compose).size() > 1)
+        return fail(QStringLiteral("several photos go with --monitors each"));
     return {CommandLine::Compose,
-            {parser.value(compose), parser.value(output), parser.value(screen),
-             parser.value(settings), parser.isSet(apply)},
+            {parser.values(compose), parser.value(output), parser.value(screen),
+             parser.value(settings), parser.isSet(apply), monitorChoice},
             {},
             {}};
 }

@@ -1,9 +1,25 @@
 #pragma once
 
+#include <QRect>
 #include <QSize>
 #include <QString>
 
+#include <vector>
+
 namespace skyloom::platform {
+
+// One monitor of the desktop: its name as the session gives it ("HDMI-1"), its place and size
+// in device pixels within the virtual desktop, and whether it is the primary one.
+struct MonitorInfo {
+    QString name;
+    QRect geometry;
+    bool primary = false;
+};
+
+// Puts monitors in the order the program hands out photos: left to right, then top to bottom.
+void SortMonitors(std::vector<MonitorInfo>& monitors);
+// The virtual desktop: the smallest rectangle holding every monitor; empty without monitors.
+QRect VirtualDesktop(const std::vector<MonitorInfo>& monitors);
 
 // What the running desktop tells about itself.
 class IDesktopInfo {
@@ -14,6 +30,8 @@ public:
     virtual QString BackgroundColourText() const = 0;
     // The primary screen's size in device pixels; an empty size when there is no screen.
     virtual QSize PrimaryScreenSize() const = 0;
+    // Every monitor, sorted as SortMonitors does; empty when there is no screen.
+    virtual std::vector<MonitorInfo> Monitors() const = 0;
 };
 
 } // namespace skyloom::platform

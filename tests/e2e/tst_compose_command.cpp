@@ -142,6 +142,28 @@ private slots:
         QCOMPARE(QImage(Path("applied.jpg")).isNull(), false);
     }
 
+    // A photo per monitor: the display's one screen gives the primary screen's picture with
+    // the first photo; --screen stands for one monitor of that size.
+    void eachMonitorOnTheDisplay() {
+        QTemporaryDir home;
+        QVERIFY(skyloom::test::Quadrants(400, 300).save(Path("wide.png")));
+        const Run primary = Skyloom({"--compose", Path("photo.png"), "--output", Path("one.jpg")},
+                                    home.path(), true);
+        QCOMPARE(primary.exitCode, 0);
+        const Run each = Skyloom({"--compose", Path("photo.png"), "--compose", Path("wide.png"),
+                                  "--monitors", "each", "--output", Path("each.jpg")},
+                                 home.path(), true);
+        QCOMPARE(each.exitCode, 0);
+        QVERIFY2(each.err.isEmpty(), qPrintable(each.err));
+        QCOMPARE(QImage(Path("each.jpg")).size(), QImage(Path("one.jpg")).size());
+        const Run sized =
+            Skyloom({"--compose", Path("photo.png"), "--compose", Path("wide.png"), "--monitors",
+                     "each", "--screen", "320x200", "--output", Path("sized.jpg")},
+                    home.path(), false);
+        QCOMPARE(sized.exitCode, 0);
+        QCOMPARE(QImage(Path("sized.jpg")).size(), QSize(320, 200));
+    }
+
     void hostilePhotosStayWithinTheMemoryBound_data() {
         QTest::addColumn<QByteArray>("photo");
         QTest::addColumn<int>("exitCode");
@@ -232,6 +254,17 @@ private slots:
             << QStringList{"--compose", photo} << false << 2 << "--compose needs --output FILE";
         QTest::newRow("output without compose")
             << QStringList{"--output", out} << false << 2 << "--output goes with --compose";
+        QTest::newRow("monitors neither")
+            << QStringList{"--compose", photo, "--output", out, "--monitors", "both"} << false << 2
+            << "--monitors takes primary or each";
+        QTest::newRow("several photos for the primary screen")
+            << QStringList{"--compose", photo, "--compose", photo, "--output", out} << false << 2
+            << "several photos go with --monitors each";
+        QTest::newRow("each, no display and no screen size")
+            << QStringList{"--compose", photo, "--output", out, "--monitors", "each"} << false << 1
+            << "--screen is needed when there is no display";
+        QTest::newRow("monitors without compose")
+            << QStringList{"--monitors", "each"} << false << 2 << "--monitors goes with --compose";
     }
 
     void badInputFailsWithOneLine() {

@@ -25,9 +25,18 @@ class DummyDesktopInfo final : public IDesktopInfo {
 public:
     QString BackgroundColourText() const override { return colourText; }
     QSize PrimaryScreenSize() const override { return screenSize; }
+    // The monitors set, or one primary monitor of the screen size at 0,0.
+    std::vector<MonitorInfo> Monitors() const override {
+        if (monitors.empty())
+            return {{QStringLiteral("DUMMY-1"), QRect(QPoint(0, 0), screenSize), true}};
+        std::vector<MonitorInfo> sorted = monitors;
+        SortMonitors(sorted);
+        return sorted;
+    }
 
     QString colourText;
     QSize screenSize{1920, 1080};
+    std::vector<MonitorInfo> monitors;
 };
 
 class DummyProfileStore final : public IProfileStore {

@@ -14,4 +14,25 @@ QSize ScreenDesktopInfo::PrimaryScreenSize() const {
     return screen->size() * screen->devicePixelRatio();
 }
 
+std::vector<MonitorInfo> ScreenDesktopInfo::Monitors() const {
+    std::vector<MonitorInfo> monitors;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return monitors;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        // Qt places screens in device-independent pixels; one factor scales them all.
+        const qreal ratio = screen->devicePixelRatio();
+        const QRect logical = screen->geometry();
+        MonitorInfo monitor;
+        monitor.name = screen->name();
+        monitor.geometry = QRect(QPoint(qRound(logical.x() * ratio), qRound(logical.y() * ratio)),
+                                 logical.size() * ratio);
+        monitor.primary = screen == primary;
+        if (!monitor.geometry.isEmpty())
+            monitors.push_back(monitor);
+    }
+    SortMonitors(monitors);
+    return monitors;
+}
+
 } // namespace skyloom::platform

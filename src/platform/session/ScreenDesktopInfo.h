@@ -14,6 +14,7 @@ public:
         : m_colourText(std::move(colourText)) {}
     QString BackgroundColourText() const override { return m_colourText(); }
     QSize PrimaryScreenSize() const override;
+    std::vector<MonitorInfo> Monitors() const override;
 
 private:
     std::function<QString()> m_colourText;

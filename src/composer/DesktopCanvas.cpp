@@ -1,0 +1,60 @@
+#include "DesktopCanvas.h"
+
+#include "CBackgroundRenderer.h"
+#include "CWallpaperComposer.h"
+#include "ImageToolkit.h"
+
+#include <QPainter>
+
+#include <thread>
+
+namespace skyloom {
+
+DesktopCanvas ComposeDesktop(const std::vector<QRect>& monitors,
+                             const std::vector<MonitorPhoto>& photos, const RenderOptions& options,
+                             const std::atomic<int>* run) {
+    DesktopCanvas result;
+    if (monitors.empty() || photos.empty())
+        return result;
+    for (const QRect& m : monitors)
+        result.box = result.box.united(m);
+    if (!FitsImageLimit(result.box.size()))
+        return result;
+
+    // Each monitor on a thread of its own: decoding and drawing one photo is mostly serial work,
+    // so two monitors take about the time of one.
+    std::vector<QImage> pictures(monitors.size());
+    std::vector<char> drawn(monitors.size(), 0);
+    std::vector<std::thread> workers;
+    for (std::size_t i = 0; i < monitors.size(); ++i)
+        workers.emplace_back([&, i] {
+            const MonitorPhoto& photo = photos[std::min(i, photos.size() - 1)];
+            const QImage background =
+                CBackgroundRenderer::RenderBackground(options.background, monitors[i].size());
+            bool photoDrawn = false;
+            pictures[i] =
+                ComposeCanvas(photo.path, photo.orientation, options, background, run, &photoDrawn);
+            drawn[i] = photoDrawn ? 1 : 0;
+        });
+    for (std::thread& worker : workers)
+        worker.join();
+    if (run && !run->load())
+        return result;
+
+    QImage canvas = NewImage(result.box.size(), QImage::Format_RGB32);
+    if (canvas.isNull())
+        return result;
+    canvas.fill(Qt::black);
+    QPainter painter(&canvas);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        result.drawn.push_back(drawn[i] != 0);
+        if (!pictures[i].isNull())
+            painter.drawImage(monitors[i].topLeft() - result.box.topLeft(), pictures[i]);
+    }
+    painter.end();
+    result.image = std::move(canvas);
+    return result;
+}
+
+} // namespace skyloom

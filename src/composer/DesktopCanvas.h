@@ -1,0 +1,38 @@
+#pragma once
+
+#include "RenderOptions.h"
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include <atomic>
+#include <vector>
+
+namespace skyloom {
+
+// A photo for one monitor and its orientation.
+struct MonitorPhoto {
+    QString path;
+    int orientation = 0;
+};
+
+// What composing a whole desktop gave: the canvas, and for each monitor whether its photo
+// could be drawn.
+struct DesktopCanvas {
+    QImage image;
+    QRect box; // the virtual desktop the canvas covers
+    std::vector<bool> drawn;
+};
+
+// Composes one photo per monitor, each at its monitor's size over the background drawn at that
+// size with the look of the options, and places them at the monitors' places in one canvas the
+// size of the rectangle holding every monitor, black outside every monitor. The monitors are
+// composed at the same time. Monitor i takes photo i, the last photo when there are fewer.
+// A null image when there is no monitor or photo, the canvas would pass the image limit, or the
+// run flag was cleared.
+DesktopCanvas ComposeDesktop(const std::vector<QRect>& monitors,
+                             const std::vector<MonitorPhoto>& photos, const RenderOptions& options,
+                             const std::atomic<int>* run);
+
+} // namespace skyloom
