@@ -13,9 +13,13 @@ packages=(
   libsqlite3-dev
   # X11 integration: root pixmap, global hotkeys, idle time
   libx11-dev libxcb1-dev libxcb-keysyms1-dev libxss-dev
+  # the monitors of an X11 desktop (RandR)
+  libxrandr-dev
   # tests against a real X server and a real D-Bus session
   xvfb xauth xdotool x11-apps x11-utils dbus dbus-x11 gsettings-desktop-schemas libglib2.0-bin
   imagemagick
+  # a real X server with several monitors and no hardware, for the multi-monitor tests
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   # a real X11 system tray for the tray icon's test and the idle benchmark
   trayer
   # validating the desktop entries the program writes and installs

@@ -63,6 +63,7 @@ CPSMainDialog::CPSMainDialog(QWidget* parent)
     if (m_settings.m_bClearOnStartup)
         ClearDesktopWallpaper();
     m_engine = std::make_unique<CSlideshowEngine>(SessionEngineSetup(m_settings, m_startup));
+    WatchSessionMonitors(*m_engine);
     m_tray =
         std::make_unique<CTrayIcon>(Artwork::ApplicationIcon(), platform::CreateTrayHostWatch());
     BuildLayout();

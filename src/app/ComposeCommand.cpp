@@ -58,14 +58,76 @@ std::optional<CAppSettings> ReadSettings(const QString& given, QString* error) {
 }
 
 // The monitors to compose for: one of the given size, or the desktop's.
-std::vector<QRect> MonitorsOf(const QSize& screen) {
-    std::vector<QRect> monitors;
+std::vector<platform::MonitorInfo> MonitorsOf(const QSize& screen) {
     if (!screen.isEmpty())
-        monitors.emplace_back(QPoint(0, 0), screen);
-    else if (platform::HasGraphicalSession())
-        for (const platform::MonitorInfo& m : platform::Services().desktop->Monitors())
-            monitors.push_back(m.geometry);
-    return monitors;
+        return {{QStringLiteral("SCREEN"), QRect(QPoint(0, 0), screen), true}};
+    if (platform::HasGraphicalSession())
+        return platform::Services().desktop->Monitors();
+    return {};
+}
+
+// A photo per monitor in one canvas of the virtual desktop; a backend that sets each monitor
+// apart also gets each monitor's part beside the output.
+int ComposeEachMonitor(const ComposeRequest& request,
+                       const std::vector<platform::MonitorInfo>& monitors,
+                       const std::vector<MonitorPhoto>& photos, const RenderOptions& options) {
+    std::vector<QRect> rects;
+    for (const platform::MonitorInfo& m : monitors)
+        rects.push_back(m.geometry);
+    const DesktopCanvas desktop = ComposeDesktop(rects, photos, options, nullptr);
+    if (desktop.image.isNull())
+        return Fail(QStringLiteral("cannot compose for a %1x%2 desktop: a picture that size "
+                                   "would take more than %3 MiB")
+                        .arg(desktop.box.width())
+                        .arg(desktop.box.height())
+                        .arg(kImageLimitMiB));
+    for (std::size_t i = 0; i < desktop.drawn.size(); ++i)
+        if (!desktop.drawn[i])
+            return Fail(QStringLiteral("cannot decode the photo %1")
+                            .arg(photos[std::min(i, photos.size() - 1)].path));
+    const bool monitorFiles = request.apply && platform::Services().wallpaper->WantsMonitorFiles();
+    if (!SaveDesktopCanvas(desktop, rects, request.output, monitorFiles))
+        return Fail(QStringLiteral("cannot write %1").arg(request.output));
+    if (!request.apply)
+        return 0;
+    const QString output = QFileInfo(request.output).absoluteFilePath();
+    platform::MonitorWallpapers wallpapers{output, desktop.box, {}};
+    for (std::size_t i = 0; i < monitors.size(); ++i)
+        wallpapers.monitors.push_back(
+            {monitors[i], monitorFiles ? MonitorFilePath(output, i) : QString()});
+    platform::IWallpaper& wallpaper = *platform::Services().wallpaper;
+    QString error;
+    if (!wallpaper.ApplyMonitors(wallpapers, &error))
+        return Fail(
+            QStringLiteral("cannot apply the wallpaper (%1): %2").arg(wallpaper.Name(), error));
+    return 0;
+}
+
+// One photo for a screen of the given size.
+int ComposeOneScreen(const ComposeRequest& request, const QSize& screen, const MonitorPhoto& photo,
+                     const RenderOptions& options) {
+    const QImage background = CBackgroundRenderer::RenderBackground(options.background, screen);
+    if (background.isNull())
+        return Fail(QStringLiteral("cannot compose for a %1x%2 screen: a picture that size "
+                                   "would take more than %3 MiB")
+                        .arg(screen.width())
+                        .arg(screen.height())
+                        .arg(kImageLimitMiB));
+    bool photoDrawn = false;
+    const QImage canvas =
+        ComposeCanvas(photo.path, photo.orientation, options, background, nullptr, &photoDrawn);
+    if (!photoDrawn)
+        return Fail(QStringLiteral("cannot decode the photo %1").arg(photo.path));
+    if (!SaveImage(canvas, request.output, "image/jpeg", 100))
+        return Fail(QStringLiteral("cannot write %1").arg(request.output));
+    if (!request.apply)
+        return 0;
+    platform::IWallpaper& wallpaper = *platform::Services().wallpaper;
+    QString error;
+    if (!wallpaper.Apply(QFileInfo(request.output).absoluteFilePath(), &error))
+        return Fail(
+            QStringLiteral("cannot apply the wallpaper (%1): %2").arg(wallpaper.Name(), error));
+    return 0;
 }
 
 } // namespace
@@ -83,7 +145,11 @@ int RunCompose(const ComposeRequest& request) {
     } else if (!each && platform::HasGraphicalSession()) {
         screen = platform::Services().desktop->PrimaryScreenSize();
     }
-    const std::vector<QRect> monitors = each ? MonitorsOf(screen) : std::vector<QRect>{};
+    const std::vector<platform::MonitorInfo> monitors =
+        each ? MonitorsOf(screen) : std::vector<platform::MonitorInfo>{};
+    std::vector<QRect> rects;
+    for (const platform::MonitorInfo& m : monitors)
+        rects.push_back(m.geometry);
     if (each ? monitors.empty() : screen.isEmpty())
         return Fail(QStringLiteral("--screen is needed when there is no display"));
 
@@ -101,44 +167,8 @@ int RunCompose(const ComposeRequest& request) {
         return Fail(error);
 
     const RenderOptions options = RenderOptionsOf(*settings);
-    QImage canvas;
-    if (each) {
-        const DesktopCanvas desktop = ComposeDesktop(monitors, photos, options, nullptr);
-        if (desktop.image.isNull())
-            return Fail(QStringLiteral("cannot compose for a %1x%2 desktop: a picture that size "
-                                       "would take more than %3 MiB")
-                            .arg(desktop.box.width())
-                            .arg(desktop.box.height())
-                            .arg(kImageLimitMiB));
-        for (std::size_t i = 0; i < desktop.drawn.size(); ++i)
-            if (!desktop.drawn[i])
-                return Fail(QStringLiteral("cannot decode the photo %1")
-                                .arg(photos[std::min(i, photos.size() - 1)].path));
-        canvas = desktop.image;
-    } else {
-        const QImage background = CBackgroundRenderer::RenderBackground(options.background, screen);
-        if (background.isNull())
-            return Fail(QStringLiteral("cannot compose for a %1x%2 screen: a picture that size "
-                                       "would take more than %3 MiB")
-                            .arg(screen.width())
-                            .arg(screen.height())
-                            .arg(kImageLimitMiB));
-        bool photoDrawn = false;
-        canvas = ComposeCanvas(photos.front().path, photos.front().orientation, options, background,
-                               nullptr, &photoDrawn);
-        if (!photoDrawn)
-            return Fail(QStringLiteral("cannot decode the photo %1").arg(photos.front().path));
-    }
-    if (!SaveImage(canvas, request.output, "image/jpeg", 100))
-        return Fail(QStringLiteral("cannot write %1").arg(request.output));
-
-    if (request.apply) {
-        platform::IWallpaper& wallpaper = *platform::Services().wallpaper;
-        if (!wallpaper.Apply(QFileInfo(request.output).absoluteFilePath(), &error))
-            return Fail(
-                QStringLiteral("cannot apply the wallpaper (%1): %2").arg(wallpaper.Name(), error));
-    }
-    return 0;
+    return each ? ComposeEachMonitor(request, monitors, photos, options)
+                : ComposeOneScreen(request, screen, photos.front(), options);
 }
 
 } // namespace skyloom

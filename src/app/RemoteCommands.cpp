@@ -16,6 +16,8 @@ QByteArray StatusLine(CSlideshowEngine& engine) {
         line += QStringLiteral(", showing %1").arg(photo);
     if (const int seconds = engine.SecondsToNextChange(); seconds >= 0)
         line += QStringLiteral(", next change in %1 s").arg(seconds);
+    line += engine.PhotoPerMonitor() ? QStringLiteral(", a photo on each monitor")
+                                     : QStringLiteral(", one photo on the primary monitor");
     return line.toUtf8();
 }
 

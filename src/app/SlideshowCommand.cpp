@@ -22,6 +22,7 @@ int RunSlideshow(CSingleInstance& instance) {
         ClearDesktopWallpaper();
     CSlideshowEngine engine(SessionEngineSetup(settings, startup));
     engine.ApplySnapshot(SnapshotOf(settings));
+    WatchSessionMonitors(engine);
 
     QString shown;
     QObject::connect(&engine, &CSlideshowEngine::statusChanged, &engine,

@@ -16,8 +16,17 @@ EngineSetup SessionEngineSetup(const CAppSettings& settings, const StartupPaths&
         return path.isEmpty() ? ClearDesktopWallpaper() : ApplyDesktopWallpaper(path);
     };
     setup.screenSize = [] { return platform::Services().desktop->PrimaryScreenSize(); };
+    setup.monitors = [] { return platform::Services().desktop->Monitors(); };
+    setup.applyMonitors = [](const platform::MonitorWallpapers& wallpapers) {
+        return ApplyDesktopWallpapers(wallpapers);
+    };
+    setup.wantsMonitorFiles = platform::Services().wallpaper->WantsMonitorFiles();
     setup.idleMs = UserIdleMs;
     return setup;
+}
+
+void WatchSessionMonitors(CSlideshowEngine& engine) {
+    platform::Services().desktop->WatchMonitors(&engine, [&engine] { engine.MonitorsChanged(); });
 }
 
 void RunAutoQueue(CSlideshowEngine& engine, CAppSettings& settings) {

@@ -13,6 +13,9 @@ struct StartupPaths;
 // primary screen, the library and the wallpaper file of the settings.
 EngineSetup SessionEngineSetup(const CAppSettings& settings, const StartupPaths& startup);
 
+// Tells the engine when the session's monitors change, for as long as it lives.
+void WatchSessionMonitors(CSlideshowEngine& engine);
+
 // AutoQueue with the settings' category and count; the shortcuts queued become the settings'
 // queue, saved at once.
 void RunAutoQueue(CSlideshowEngine& engine, CAppSettings& settings);

@@ -4,15 +4,17 @@
 #include "CWallpaperComposer.h"
 #include "ImageToolkit.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
+#include <algorithm>
 #include <thread>
 
 namespace skyloom {
 
 DesktopCanvas ComposeDesktop(const std::vector<QRect>& monitors,
                              const std::vector<MonitorPhoto>& photos, const RenderOptions& options,
-                             const std::atomic<int>* run) {
+                             const std::atomic<int>* run, const std::vector<QImage>& backgrounds) {
     DesktopCanvas result;
     if (monitors.empty() || photos.empty())
         return result;
@@ -29,8 +31,11 @@ DesktopCanvas ComposeDesktop(const std::vector<QRect>& monitors,
     for (std::size_t i = 0; i < monitors.size(); ++i)
         workers.emplace_back([&, i] {
             const MonitorPhoto& photo = photos[std::min(i, photos.size() - 1)];
+            const QImage given = i < backgrounds.size() ? backgrounds[i] : QImage();
             const QImage background =
-                CBackgroundRenderer::RenderBackground(options.background, monitors[i].size());
+                given.size() == monitors[i].size()
+                    ? given
+                    : CBackgroundRenderer::RenderBackground(options.background, monitors[i].size());
             bool photoDrawn = false;
             pictures[i] =
                 ComposeCanvas(photo.path, photo.orientation, options, background, run, &photoDrawn);
@@ -55,6 +60,33 @@ DesktopCanvas ComposeDesktop(const std::vector<QRect>& monitors,
     painter.end();
     result.image = std::move(canvas);
     return result;
+}
+
+QString MonitorFilePath(const QString& wallpaperPath, std::size_t monitor) {
+    const QFileInfo file(wallpaperPath);
+    return QStringLiteral("%1/%2-monitor%3.%4")
+        .arg(file.path(), file.completeBaseName())
+        .arg(monitor + 1)
+        .arg(file.suffix());
+}
+
+bool SaveDesktopCanvas(const DesktopCanvas& canvas, const std::vector<QRect>& monitors,
+                       const QString& wallpaperPath, bool monitorFiles) {
+    if (canvas.image.isNull())
+        return false;
+    // The JPEG encoder is serial; the canvas and the monitors' files are encoded side by side.
+    std::vector<char> saved(monitorFiles ? monitors.size() : 0, 0);
+    std::vector<std::thread> workers;
+    for (std::size_t i = 0; i < saved.size(); ++i)
+        workers.emplace_back([&, i] {
+            // copy() of a rectangle shares nothing with the canvas; each thread has its own.
+            const QImage part = canvas.image.copy(monitors[i].translated(-canvas.box.topLeft()));
+            saved[i] = SaveImage(part, MonitorFilePath(wallpaperPath, i), "image/jpeg", 100);
+        });
+    const bool canvasSaved = SaveImage(canvas.image, wallpaperPath, "image/jpeg", 100);
+    for (std::thread& worker : workers)
+        worker.join();
+    return canvasSaved && std::all_of(saved.begin(), saved.end(), [](char ok) { return ok != 0; });
 }
 
 } // namespace skyloom

@@ -29,10 +29,22 @@ struct DesktopCanvas {
 // size with the look of the options, and places them at the monitors' places in one canvas the
 // size of the rectangle holding every monitor, black outside every monitor. The monitors are
 // composed at the same time. Monitor i takes photo i, the last photo when there are fewer.
-// A null image when there is no monitor or photo, the canvas would pass the image limit, or the
-// run flag was cleared.
+// Backgrounds, when given, are monitor i's background at its size (drawn for any that is
+// missing or of another size). A null image when there is no monitor or photo, the canvas would
+// pass the image limit, or the run flag was cleared.
 DesktopCanvas ComposeDesktop(const std::vector<QRect>& monitors,
                              const std::vector<MonitorPhoto>& photos, const RenderOptions& options,
-                             const std::atomic<int>* run);
+                             const std::atomic<int>* run,
+                             const std::vector<QImage>& backgrounds = {});
+
+// The name of monitor i's own file beside the wallpaper: "Wallpaper-monitor1.jpg" for the
+// first monitor of "Wallpaper.jpg".
+QString MonitorFilePath(const QString& wallpaperPath, std::size_t monitor);
+
+// Writes the canvas to wallpaperPath and, with monitorFiles, each monitor's part to its own file
+// (MonitorFilePath), all as quality-100 JPEGs, atomically and at the same time. False when any
+// could not be written.
+bool SaveDesktopCanvas(const DesktopCanvas& canvas, const std::vector<QRect>& monitors,
+                       const QString& wallpaperPath, bool monitorFiles);
 
 } // namespace skyloom

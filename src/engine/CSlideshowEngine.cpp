@@ -3,6 +3,7 @@
 #include "AutoQueue.h"
 #include "composer/CBackgroundRenderer.h"
 #include "composer/CWallpaperComposer.h"
+#include "composer/DesktopCanvas.h"
 #include "library/TextHelpers.h"
 
 #include <algorithm>
@@ -16,6 +17,7 @@ constexpr int kBuiltDelayMs = 750;
 constexpr int kAfterChangeMs = 500;
 constexpr int kAfterIdleMs = 750;
 constexpr int kUnableDelayMs = 500;
+constexpr int kMonitorsSettleMs = 1000;
 
 const QString kTooltipTitle = QStringLiteral("Skyloom\nDesktop Wallpaper Changer");
 
@@ -31,6 +33,20 @@ CSlideshowEngine::CSlideshowEngine(EngineSetup setup, QObject* parent)
     connect(&m_builtTimer, &QTimer::timeout, this, [this] { OnQueueBuilt(); });
     m_unableTimer.setSingleShot(true);
     connect(&m_unableTimer, &QTimer::timeout, this, [this] { ShowUnable(); });
+    m_monitorsTimer.setSingleShot(true);
+    connect(&m_monitorsTimer, &QTimer::timeout, this, [this] {
+        if (m_shuttingDown || m_building)
+            return;
+        {
+            std::lock_guard lock(m_queueLock);
+            if (m_last.path.isEmpty())
+                return; // nothing shown yet: the next change composes for the new monitors
+        }
+        if (m_paused)
+            m_nextRequested = true; // composed again even while paused, as for a new look
+        m_recompose = true;
+        StartChange();
+    });
 }
 
 CSlideshowEngine::~CSlideshowEngine() {
@@ -61,6 +77,7 @@ void CSlideshowEngine::TakeSnapshot(const SlideshowSnapshot& snapshot, bool rend
         m_screen = m_setup.screenSize ? m_setup.screenSize() : QSize();
         m_background =
             CBackgroundRenderer::RenderBackground(m_snapshot.render.background, m_screen);
+        m_monitorBackgrounds.clear();
     }
     std::lock_guard lock(m_queueLock);
     m_counters = {};
@@ -301,9 +318,17 @@ void CSlideshowEngine::StartChange() {
         m_changeAgain = true; // one change at a time: this one follows
         return;
     }
+    // A photo per monitor when the settings ask for it and there are several monitors.
+    std::vector<platform::MonitorInfo> monitors;
+    if (m_snapshot.photoPerMonitor && m_setup.monitors) {
+        monitors = m_setup.monitors();
+        if (monitors.size() < 2)
+            monitors.clear();
+    }
     int shortcutId = -1;
     int shortcutCount = 0;
     std::optional<Recompose> again;
+    std::vector<MonitorPick> picks;
     {
         std::lock_guard lock(m_queueLock);
         if (m_queue.photos.empty())
@@ -314,9 +339,21 @@ void CSlideshowEngine::StartChange() {
         // The photo shown last is composed again, if it still passes the orientation filter.
         // Either way the request is used up: the change after this one chooses anew.
         const int filter = m_snapshot.filters.orientation;
-        if (std::exchange(m_recompose, false) && !m_last.path.isEmpty() &&
-            (filter == kAnyOrientation || filter == m_last.orientation))
-            again = m_last;
+        const auto fits = [filter](int orientation) {
+            return filter == kAnyOrientation || filter == orientation;
+        };
+        if (std::exchange(m_recompose, false)) {
+            if (!monitors.empty()) {
+                // The photos of the monitors, as far as there are monitors for them.
+                picks.resize(monitors.size());
+                for (std::size_t i = 0; i < picks.size() && i < m_lastPicks.size(); ++i)
+                    if (fits(m_lastPicks[i].orientation))
+                        picks[i] = {m_lastPicks[i].path, m_lastPicks[i].orientation,
+                                    m_lastPicks[i].width, m_lastPicks[i].height, -1};
+            } else if (!m_last.path.isEmpty() && fits(m_last.orientation)) {
+                again = m_last;
+            }
+        }
     }
     // The screen is read here, on the main thread; a new size gets a new background.
     const QSize screen = m_setup.screenSize ? m_setup.screenSize() : m_screen;
@@ -325,6 +362,9 @@ void CSlideshowEngine::StartChange() {
         m_background =
             CBackgroundRenderer::RenderBackground(m_snapshot.render.background, m_screen);
     }
+    std::vector<QImage> backgrounds;
+    for (const platform::MonitorInfo& monitor : monitors)
+        backgrounds.push_back(BackgroundFor(monitor.geometry.size()));
     const bool bypassIdle = m_bypassIdle || m_nextRequested;
     bool idle = true;
     if (!bypassIdle && m_snapshot.idleOnly && m_setup.idleMs)
@@ -333,12 +373,29 @@ void CSlideshowEngine::StartChange() {
     const quint64 generation = ++m_change.generation;
     const auto running = m_change.running;
     m_change.thread = StartWorker([this, snapshot = m_snapshot, background = m_background,
+                                   monitors = std::move(monitors),
+                                   backgrounds = std::move(backgrounds), picks = std::move(picks),
                                    shortcutId, shortcutCount, again, idle, running, generation] {
-        const ChangeOutcome outcome =
-            idle ? RunChange(snapshot, background, shortcutId, shortcutCount, again, *running)
-                 : ChangeOutcome{ChangeOutcome::IdleDeferred, {}, -1, false};
+        ChangeOutcome outcome{ChangeOutcome::IdleDeferred, {}, -1, false};
+        if (idle && !monitors.empty())
+            outcome =
+                RunDesktopChange(snapshot, monitors, backgrounds, shortcutId, picks, *running);
+        else if (idle)
+            outcome = RunChange(snapshot, background, shortcutId, shortcutCount, again, *running);
         m_inbox.Post([this, generation, outcome] { OnChangeDone(generation, outcome); });
     });
+}
+
+QImage CSlideshowEngine::BackgroundFor(QSize size) {
+    if (size == m_screen && !m_background.isNull())
+        return m_background;
+    for (const QImage& background : m_monitorBackgrounds)
+        if (background.size() == size)
+            return background;
+    QImage background = CBackgroundRenderer::RenderBackground(m_snapshot.render.background, size);
+    if (!background.isNull())
+        m_monitorBackgrounds.push_back(background);
+    return background;
 }
 
 // On the change job's thread: chooses a photo and composes it, drawing again when the photo
@@ -377,6 +434,7 @@ CSlideshowEngine::ChangeOutcome CSlideshowEngine::RunChange(const SlideshowSnaps
                 orientation = entry.orientation;
                 tag = entry.tag;
                 m_last = {entry.path, entry.orientation, entry.width, entry.height};
+                m_lastPicks = {{entry.path, entry.orientation, entry.width, entry.height, -1}};
                 m_currentPhoto = entry.path;
                 m_currentOrientation = entry.orientation;
                 break;
@@ -413,6 +471,102 @@ CSlideshowEngine::ChangeOutcome CSlideshowEngine::RunChange(const SlideshowSnaps
         case ComposeResult::Cancelled:
             return {};
         }
+    }
+}
+
+// On the change job's thread: chooses a photo for every monitor and composes the desktop, drawing
+// again for a monitor whose photo turns out unreadable.
+CSlideshowEngine::ChangeOutcome CSlideshowEngine::RunDesktopChange(
+    const SlideshowSnapshot& snapshot, const std::vector<platform::MonitorInfo>& monitors,
+    const std::vector<QImage>& backgrounds, int shortcutId, std::vector<MonitorPick> picks,
+    const std::atomic<int>& running) {
+    std::vector<QRect> rects;
+    std::vector<int> wanted;
+    std::size_t primary = 0;
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        rects.push_back(monitors[i].geometry);
+        wanted.push_back(OrientationOf(monitors[i].geometry.size()));
+        if (monitors[i].primary && !monitors[primary].primary)
+            primary = i;
+    }
+    picks.resize(monitors.size());
+    for (;;) {
+        if (!running)
+            return {};
+        {
+            std::lock_guard lock(m_queueLock);
+            m_random.Seed(FileTimeSeedNow());
+            const MonitorChoice choice =
+                ChooseMonitorPhotos(m_queue, shortcutId, wanted, picks, snapshot.filters,
+                                    m_counters, m_random, running, m_setup.measure);
+            switch (choice.outcome) {
+            case PhotoChoice::Cancelled:
+                return {};
+            case PhotoChoice::NoneAtAll:
+                return {ChangeOutcome::NoneAtAll, {}, -1, false};
+            case PhotoChoice::NoneForShortcut:
+                return {ChangeOutcome::NoneForShortcut, {}, shortcutId, choice.anyUnshownLeft};
+            case PhotoChoice::Chosen:
+                break;
+            }
+            const MonitorPick& shown = picks[primary];
+            m_last = {shown.path, shown.orientation, shown.width, shown.height};
+            m_lastPicks = picks;
+            m_currentPhoto = shown.path;
+            m_currentOrientation = shown.orientation;
+        }
+        std::vector<MonitorPhoto> photos;
+        for (const MonitorPick& pick : picks)
+            photos.push_back({pick.path, pick.orientation});
+        const DesktopCanvas canvas =
+            ComposeDesktop(rects, photos, snapshot.render, &running, backgrounds);
+        if (!running)
+            return {};
+        const QString primaryPhoto = picks[primary].path;
+        if (canvas.image.isNull())
+            return {ChangeOutcome::NotSaved, primaryPhoto, -1, true};
+        // An unreadable photo is never drawn again in this queue; its monitors draw anew.
+        bool redraw = false;
+        for (std::size_t i = 0; i < picks.size(); ++i) {
+            if (canvas.drawn[i] || picks[i].path.isEmpty())
+                continue;
+            redraw = true;
+            const QString path = picks[i].path;
+            std::lock_guard lock(m_queueLock);
+            for (PhotoEntry& e : m_queue.photos)
+                if (e.path == path)
+                    e.unreadable = 1;
+            if (picks[i].tag != -1)
+                --m_counters.shown;
+            for (MonitorPick& pick : picks)
+                if (pick.path == path)
+                    pick = {};
+        }
+        if (redraw)
+            continue;
+        if (!SaveDesktopCanvas(canvas, rects, m_setup.wallpaperPath, m_setup.wantsMonitorFiles))
+            return {ChangeOutcome::NotSaved, primaryPhoto, -1, true};
+        if (!running)
+            return {};
+        if (m_setup.applyMonitors) {
+            platform::MonitorWallpapers wallpapers{m_setup.wallpaperPath, canvas.box, {}};
+            for (std::size_t i = 0; i < monitors.size(); ++i)
+                wallpapers.monitors.push_back(
+                    {monitors[i], m_setup.wantsMonitorFiles
+                                      ? MonitorFilePath(m_setup.wallpaperPath, i)
+                                      : QString()});
+            m_setup.applyMonitors(wallpapers);
+        }
+        std::lock_guard lock(m_queueLock);
+        int tag = -1;
+        for (const MonitorPick& pick : picks)
+            if (pick.tag != -1) {
+                tag = pick.tag;
+                m_queue.shortcuts.MarkVisited(tag);
+            }
+        if (tag != -1)
+            m_queue.shortcuts.lastShortcutId = tag;
+        return {ChangeOutcome::Applied, primaryPhoto, tag, true};
     }
 }
 
@@ -566,11 +720,17 @@ void CSlideshowEngine::PauseAndClear() {
     ClearWallpaper();
 }
 
+void CSlideshowEngine::MonitorsChanged() {
+    if (!m_shuttingDown)
+        m_monitorsTimer.start(kMonitorsSettleMs);
+}
+
 void CSlideshowEngine::Shutdown() {
     if (m_shuttingDown)
         return;
     m_shuttingDown = true;
-    for (QTimer* timer : {&m_intervalTimer, &m_rearmTimer, &m_builtTimer, &m_unableTimer})
+    for (QTimer* timer :
+         {&m_intervalTimer, &m_rearmTimer, &m_builtTimer, &m_unableTimer, &m_monitorsTimer})
         timer->stop();
     for (Job* job : {&m_build, &m_change, &m_refresh})
         if (job->running)

@@ -2,9 +2,11 @@
 
 #include "CMersenneTwister.h"
 #include "MainThreadInbox.h"
+#include "MonitorPhotos.h"
 #include "PhotoQueueBuilder.h"
 #include "PhotoRefresh.h"
 #include "SlideshowSnapshot.h"
+#include "platform/Wallpaper.h"
 
 #include <QImage>
 #include <QObject>
@@ -31,6 +33,12 @@ struct EngineSetup {
     std::function<qint64()> idleMs;
     // The primary screen's size in device pixels, read on the main thread before each change.
     std::function<QSize()> screenSize;
+    // With a photo on each monitor: the monitors, read on the main thread before each change
+    // (a photo per monitor needs two or more); the call that shows the photos (on a worker);
+    // and whether that call wants each monitor's own file beside the canvas.
+    std::function<std::vector<platform::MonitorInfo>()> monitors;
+    std::function<bool(const platform::MonitorWallpapers&)> applyMonitors;
+    bool wantsMonitorFiles = false;
     // Reads a photo's size and orientation; the files' headers unless a test says otherwise.
     MeasurePhoto measure = MeasurePhotoFile;
     // Counts a shortcut's photos for the refresh; its folder on disk unless a test says so.
@@ -75,6 +83,9 @@ public:
     void TogglePause();
     void ClearWallpaper();
     void PauseAndClear();
+    // The monitors changed (added, removed, moved, turned): shortly after, the wallpaper shown is
+    // composed again for them, with the same photos where they still fit.
+    void MonitorsChanged();
     // Stops every timer and job and waits for the jobs to end; nothing starts after it.
     void Shutdown();
 
@@ -94,6 +105,8 @@ public:
     void SetState(const SlideshowState& state);
 
     bool IsPaused() const { return m_paused; }
+    // Whether the settings applied ask for a photo on each monitor.
+    bool PhotoPerMonitor() const { return m_snapshot.photoPerMonitor; }
     bool IsAutoPaused() const { return m_autoPaused; }
     bool IsBuilding() const { return m_building; }
     bool IsChanging() const { return m_change.thread.joinable(); }
@@ -149,6 +162,12 @@ private:
     ChangeOutcome RunChange(const SlideshowSnapshot& snapshot, const QImage& background,
                             int shortcutId, int shortcutCount, std::optional<Recompose> again,
                             const std::atomic<int>& running);
+    ChangeOutcome RunDesktopChange(const SlideshowSnapshot& snapshot,
+                                   const std::vector<platform::MonitorInfo>& monitors,
+                                   const std::vector<QImage>& backgrounds, int shortcutId,
+                                   std::vector<MonitorPick> picks, const std::atomic<int>& running);
+    // The background at a monitor's size, rendered once per size and look.
+    QImage BackgroundFor(QSize size);
     void OnChangeDone(quint64 generation, ChangeOutcome outcome);
     void PauseSlideshow();
     void ArmInterval();
@@ -164,14 +183,16 @@ private:
     SlideshowSnapshot m_snapshot;
     QImage m_background;
     QSize m_screen;
+    std::vector<QImage> m_monitorBackgrounds; // of other sizes than the screen's, for the monitors
 
     // The queue, the counters and the generator: shared with the change job, under the lock.
     std::mutex m_queueLock;
     PhotoQueue m_queue;
     SlideshowCounters m_counters;
     CMersenneTwister m_random;
-    Recompose m_last;              // the photo shown last
-    int m_currentOrientation = -1; // of the photo chosen last
+    Recompose m_last;                     // the photo shown last (on the primary monitor)
+    std::vector<MonitorPick> m_lastPicks; // the photos shown last, one per monitor
+    int m_currentOrientation = -1;        // of the photo chosen last
     QString m_currentPhoto;
     int m_chosenShortcutId = -1;
 
@@ -205,6 +226,7 @@ private:
     QTimer m_rearmTimer;    // re-arms the interval after a change
     QTimer m_builtTimer;    // completes a build
     QTimer m_unableTimer;   // "unable to display"
+    QTimer m_monitorsTimer; // gathers the signals of one monitor change
 };
 
 } // namespace skyloom

@@ -33,6 +33,11 @@ bool ApplyDesktopWallpaper(const QString& path) {
     return Report(platform::Services().wallpaper->Apply(path, &error), error);
 }
 
+bool ApplyDesktopWallpapers(const platform::MonitorWallpapers& wallpapers) {
+    QString error;
+    return Report(platform::Services().wallpaper->ApplyMonitors(wallpapers, &error), error);
+}
+
 bool ClearDesktopWallpaper() {
     QString error;
     return Report(platform::Services().wallpaper->Clear(&error), error);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Wallpaper.h"
+
 #include <QString>
 
 namespace skyloom {
@@ -9,6 +11,8 @@ namespace skyloom {
 // to stderr only, so that a slideshow does not raise a message at every change. A success
 // re-arms the message. Returns whether the desktop took it.
 bool ApplyDesktopWallpaper(const QString& path);
+// The same for a photo on each monitor.
+bool ApplyDesktopWallpapers(const platform::MonitorWallpapers& wallpapers);
 bool ClearDesktopWallpaper();
 
 } // namespace skyloom

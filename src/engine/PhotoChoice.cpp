@@ -56,13 +56,15 @@ bool MeasurePhotoFile(PhotoEntry& entry) {
 PhotoChoice ChoosePhoto(std::vector<PhotoEntry>& queue, int shortcutId, int shortcutCount,
                         const PhotoFilters& filters, SlideshowCounters& counters,
                         CMersenneTwister& random, const std::atomic<int>& running,
-                        const MeasurePhoto& measure) {
+                        const MeasurePhoto& measure, int prefer) {
+    const bool preferring = prefer == kPortrait || prefer == kLandscape;
     const quint32 n = quint32(queue.size());
     const auto ofShortcut = [&](const PhotoEntry& e) {
         return shortcutCount <= 1 || e.tag == shortcutId;
     };
     const auto candidate = [&](PhotoEntry& e) {
-        return !e.shown && ofShortcut(e) && Passes(e, filters, counters, measure);
+        return !e.shown && ofShortcut(e) && Passes(e, filters, counters, measure) &&
+               (!preferring || e.orientation == prefer);
     };
     const auto chosen = [&](quint32 index) {
         queue[index].shown = 1;
@@ -86,6 +88,8 @@ PhotoChoice ChoosePhoto(std::vector<PhotoEntry>& queue, int shortcutId, int shor
         if (candidate(queue[index]))
             return chosen(index);
     }
+    if (preferring)
+        return {PhotoChoice::NoneForShortcut, -1, true};
     // Nothing of the shortcut: can anything of the queue still be shown?
     PhotoChoice none{PhotoChoice::NoneAtAll, -1, false};
     for (PhotoEntry& e : queue) {

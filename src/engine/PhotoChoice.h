@@ -47,9 +47,12 @@ struct PhotoChoice {
 // marking those the filters reject. When the draws miss, the shortcut's photos not yet ruled
 // out are tried in turn from a random one, so that an eligible photo is never missed; when it
 // has none, the rest of the queue is measured to tell whether anything can be shown at all.
+// With a preferred orientation (kPortrait or kLandscape) only photos of it are taken, without
+// marking the others, and a shortcut without one gives NoneForShortcut at once, with
+// anyUnshownLeft set: the caller then asks again without a preference.
 PhotoChoice ChoosePhoto(std::vector<PhotoEntry>& queue, int shortcutId, int shortcutCount,
                         const PhotoFilters& filters, SlideshowCounters& counters,
                         CMersenneTwister& random, const std::atomic<int>& running,
-                        const MeasurePhoto& measure);
+                        const MeasurePhoto& measure, int prefer = 0);
 
 } // namespace skyloom

@@ -15,6 +15,7 @@ SlideshowSnapshot SnapshotOf(const CAppSettings& s) {
     snapshot.idleOnly = s.m_bIdleOnly != 0;
     snapshot.idleSeconds = s.m_nIdleSeconds;
     snapshot.pauseOnStartup = s.m_bPauseOnStartup != 0;
+    snapshot.photoPerMonitor = s.m_nMonitors == CAppSettings::kEachMonitor;
     snapshot.lastPhoto = s.GetLastPhoto();
     snapshot.tempFolder = s.GetTempFolder();
     return snapshot;

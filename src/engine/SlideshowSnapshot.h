@@ -18,8 +18,9 @@ struct SlideshowSnapshot {
     bool idleOnly = false;
     int idleSeconds = 5;
     bool pauseOnStartup = false;
-    QString lastPhoto;  // the photo the settings remember as shown last
-    QString tempFolder; // the scratch folder
+    bool photoPerMonitor = false; // a photo of its own on each monitor
+    QString lastPhoto;            // the photo the settings remember as shown last
+    QString tempFolder;           // the scratch folder
 };
 
 // What a change needs to know has changed, as Apply hands it over: bits of PendingChange and

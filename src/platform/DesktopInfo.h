@@ -4,7 +4,10 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <vector>
+
+class QObject;
 
 namespace skyloom::platform {
 
@@ -32,6 +35,12 @@ public:
     virtual QSize PrimaryScreenSize() const = 0;
     // Every monitor, sorted as SortMonitors does; empty when there is no screen.
     virtual std::vector<MonitorInfo> Monitors() const = 0;
+    // Calls changed on the main thread whenever a monitor is added, removed, moved, resized or
+    // turned, or another becomes primary, for as long as context lives.
+    virtual void WatchMonitors(QObject* context, std::function<void()> changed) {
+        (void)context;
+        (void)changed;
+    }
 };
 
 } // namespace skyloom::platform

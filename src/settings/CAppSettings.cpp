@@ -1,5 +1,6 @@
 #include "CAppSettings.h"
 
+#include "CUtility.h"
 #include "SettingsStream.h"
 #include "library/AtomicFile.h"
 #include "platform/Platform.h"
@@ -35,6 +36,9 @@ void CAppSettings::SetDefaults() {
     fresh.m_strTempFolder = std::move(m_strTempFolder);
     fresh.m_strDataFolder = std::move(m_strDataFolder);
     fresh.m_strBackgroundImagePath = std::move(m_strBackgroundImagePath);
+    // The profile store's options are not the file's: a reset of the file keeps them.
+    fresh.m_nMonitors = m_nMonitors;
+    fresh.m_nMonitorsStored = m_nMonitorsStored;
     *this = std::move(fresh);
     m_nVersion = 0;
 
@@ -132,7 +136,29 @@ bool CAppSettings::Deserialise(QByteArrayView bytes) {
     return true;
 }
 
+namespace {
+const QString kOptionsKey = QStringLiteral("Options");
+const QString kMonitorsName = QStringLiteral("Monitors");
+const QString kMonitorsEach = QStringLiteral("each");
+const QString kMonitorsPrimary = QStringLiteral("primary");
+} // namespace
+
+void CAppSettings::LoadProfileOptions() {
+    const QString monitors = CUtility::GetRegString(kOptionsKey, kMonitorsName, kMonitorsPrimary);
+    m_nMonitors = monitors == kMonitorsEach ? kEachMonitor : kPrimaryMonitor;
+    m_nMonitorsStored = m_nMonitors;
+}
+
+void CAppSettings::SaveProfileOptions() {
+    if (m_nMonitors == m_nMonitorsStored)
+        return;
+    if (CUtility::SetRegString(kOptionsKey, kMonitorsName,
+                               m_nMonitors == kEachMonitor ? kMonitorsEach : kMonitorsPrimary))
+        m_nMonitorsStored = m_nMonitors;
+}
+
 CAppSettings::LoadOutcome CAppSettings::Load() {
+    LoadProfileOptions();
     bool created = false;
     if (!QFileInfo::exists(m_strSettingsPath)) {
         SetDefaults();
@@ -169,6 +195,7 @@ void CAppSettings::KeepBadCopyAndReset() {
 }
 
 bool CAppSettings::Save() {
+    SaveProfileOptions();
     m_nVersion = 2;
     return WriteFileAtomically(m_strSettingsPath, Serialise());
 }

@@ -116,12 +116,21 @@ public:
     int m_bGlassReflection = 1;
     std::vector<int> m_arrQueue; // ascending, no duplicates
 
+    // Not in the file, whose layout stays as it is: kept in the profile store ("Options",
+    // "Monitors" as "primary" or "each"), read by Load() and written by Save().
+    enum Monitors { kPrimaryMonitor = 0, kEachMonitor = 1 };
+    int m_nMonitors = kPrimaryMonitor;
+
 private:
     struct MemberDefaultsOnly {};
     // A record holding only the member defaults, before the desktop is asked anything.
     explicit CAppSettings(MemberDefaultsOnly) {}
     template <class Visit> static void VisitFixedFields(CAppSettings& s, Visit&& visit);
     void KeepBadCopyAndReset();
+
+    void LoadProfileOptions();
+    void SaveProfileOptions();
+    int m_nMonitorsStored = -1; // what the profile store holds, once read or written
 
     QString m_strSettingsPath;
     QString m_strDatabasePath;

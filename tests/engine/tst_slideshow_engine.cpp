@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "TestImages.h"
 #include "TestMain.h"
+#include "composer/RenderOptions.h"
 #include "engine/CSlideshowEngine.h"
 #include "library/CShortcutsTable.h"
 #include "settings/CAppSettings.h"
@@ -56,8 +57,12 @@ class TestSlideshowEngine : public QObject {
     std::atomic<qint64> m_idleMs{1000000};
     QString Path(const QString& name) const { return m_dir.filePath(name); }
 
+    std::mutex m_monitorsLock;
+    std::vector<platform::MonitorWallpapers> m_handed; // what a photo per monitor handed over
+
     std::unique_ptr<CSlideshowEngine>
-    MakeEngine(const std::function<void(CAppSettings&)>& tweak = {}) {
+    MakeEngine(const std::function<void(CAppSettings&)>& tweak = {},
+               const std::vector<platform::MonitorInfo>& monitors = {}) {
         CAppSettings settings;
         settings.m_bGlassReflection = 0;
         settings.m_bMinSizeFilter = 0;
@@ -69,6 +74,15 @@ class TestSlideshowEngine : public QObject {
         setup.apply = [this](const QString& path) { return m_desktop.Apply(path); };
         setup.idleMs = [this] { return m_idleMs.load(); };
         setup.screenSize = [] { return QSize(320, 180); };
+        if (!monitors.empty()) {
+            setup.monitors = [monitors] { return monitors; };
+            setup.wantsMonitorFiles = true;
+            setup.applyMonitors = [this](const platform::MonitorWallpapers& wallpapers) {
+                std::lock_guard guard(m_monitorsLock);
+                m_handed.push_back(wallpapers);
+                return m_desktop.Apply(wallpapers.canvas);
+            };
+        }
         auto engine = std::make_unique<CSlideshowEngine>(setup);
         engine->ApplySnapshot(SnapshotOf(settings));
         return engine;
@@ -93,8 +107,14 @@ class TestSlideshowEngine : public QObject {
 private slots:
     void initTestCase() {
         const QImage landscape = test::Quadrants(160, 120);
-        for (const char* folder : {"a", "b", "empty", "mixed"})
+        for (const char* folder : {"a", "b", "empty", "mixed", "tall"})
             QVERIFY(QDir().mkpath(Path(folder)));
+        // Portrait photos of one colour each, told apart on the canvas.
+        for (const auto& [name, colour] : {std::pair{"red", Qt::red}, {"green", Qt::green}}) {
+            QImage tall(90, 160, QImage::Format_RGB32);
+            tall.fill(colour);
+            QVERIFY(tall.save(Path(QString("tall/%1.png").arg(name))));
+        }
         for (const char* folder : {"a", "b"})
             for (int i = 0; i < 3; ++i)
                 QVERIFY(landscape.save(Path(QString("%1/%2.jpg").arg(folder).arg(i))));
@@ -103,7 +123,7 @@ private slots:
             test::WriteFile(Path("mixed/broken.jpg"), QByteArray(500, 'x').prepend("\xFF\xD8")));
         CShortcutsTable table(Path("library.skdb"));
         QVERIFY(table.Open());
-        for (const char* folder : {"a", "b", "empty", "mixed"}) // ids 1 to 4
+        for (const char* folder : {"a", "b", "empty", "mixed", "tall"}) // ids 1 to 5
             QCOMPARE(table.Insert(Shortcut(Path(folder))), 1);
     }
 
@@ -489,6 +509,55 @@ private slots:
         QTest::qWait(100);
         std::lock_guard guard(lock);
         QCOMPARE(applied.last(), "clear");
+    }
+
+    void aPhotoOnEachMonitor() {
+        // A landscape monitor and, right of it and taller, a portrait one; below the first,
+        // the canvas lies outside every monitor.
+        const std::vector<platform::MonitorInfo> monitors{
+            {"LEFT-1", QRect(0, 0, 320, 180), true}, {"RIGHT-1", QRect(320, 0, 180, 320), false}};
+        {
+            std::lock_guard guard(m_monitorsLock);
+            m_handed.clear();
+        }
+        auto engine = MakeEngine(
+            [](CAppSettings& s) {
+                s.m_nMonitors = CAppSettings::kEachMonitor;
+                s.m_nPortraitPosition = s.m_nLandscapePosition = kCenter;
+                s.m_nPortraitScale = s.m_nLandscapeScale = 100;
+            },
+            monitors);
+        QSignalSpy changed(engine.get(), &CSlideshowEngine::wallpaperApplied);
+        engine->BuildQueue({1, 5});
+        const QStringList shown = WaitForChanges(changed, 3, 20000);
+        QVERIFY(shown.size() >= 3);
+        engine->Pause();
+        QTRY_VERIFY(!engine->IsChanging());
+
+        std::lock_guard guard(m_monitorsLock);
+        QVERIFY(m_handed.size() >= 3);
+        const platform::MonitorWallpapers& last = m_handed.back();
+        QCOMPARE(last.box, QRect(0, 0, 500, 320));
+        QCOMPARE(last.monitors.size(), std::size_t(2));
+        QCOMPARE(last.monitors[1].info.name, QString("RIGHT-1"));
+        const QImage canvas(last.canvas);
+        const QImage right(last.monitors[1].path);
+        const QImage left(last.monitors[0].path);
+        QCOMPARE(canvas.size(), QSize(500, 320));
+        QCOMPARE(left.size(), QSize(320, 180));
+        QCOMPARE(right.size(), QSize(180, 320));
+        QVERIFY(QDir().mkpath("rendered-desktops"));
+        canvas.save("rendered-desktops/each-monitor-engine.png");
+        // The portrait monitor shows a portrait photo, red or green, in its middle; the landscape
+        // monitor a landscape one of folder a; outside the monitors the canvas is black.
+        const QColor middle = canvas.pixelColor(410, 160);
+        QVERIFY2(middle.red() > 200 || middle.green() > 200, qPrintable(middle.name()));
+        QVERIFY(qAbs(middle.red() - middle.green()) > 150);
+        QCOMPARE(right.pixelColor(90, 160).name(), middle.name());
+        QVERIFY(qGray(canvas.pixel(100, 260)) < 8);
+        // The primary monitor's photo is the one reported; every change shows its own.
+        for (const QString& photo : shown)
+            QCOMPARE(FolderOf(photo), QString("a"));
     }
 
     void shutdownEndsEveryJob() {

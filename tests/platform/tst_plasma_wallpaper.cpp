@@ -62,11 +62,30 @@ private slots:
         QString error;
         QVERIFY2(plasma.Apply(m_dir.filePath("Wallpaper.jpg"), &error), qPrintable(error));
         QVERIFY(plasma.Clear(&error));
+        // A photo per monitor: each monitor's file with its centre relative to the desktop, for
+        // the script to match Plasma's screens to.
+        skyloom::platform::MonitorWallpapers two;
+        two.canvas = m_dir.filePath("Wallpaper.jpg");
+        two.box = QRect(0, 0, 2000, 1000);
+        for (const auto& [name, rect] :
+             {std::pair{"DP-1", QRect(0, 0, 1000, 1000)}, {"DP-2", QRect(1000, 250, 1000, 500)}}) {
+            two.monitors.push_back({{name, rect, false}, m_dir.filePath(QString(name) + ".jpg")});
+            QVERIFY(skyloom::test::WriteFile(two.monitors.back().path, name));
+        }
+        QVERIFY(plasma.WantsMonitorFiles());
+        QVERIFY2(plasma.ApplyMonitors(two, &error), qPrintable(error));
 
         QStringList scripts;
         QMetaObject::invokeMethod(
             &shell, [&] { scripts = shell.scripts; }, Qt::BlockingQueuedConnection);
-        QCOMPARE(scripts.size(), 2);
+        QCOMPARE(scripts.size(), 3);
+        QVERIFY2(scripts[2].contains("{x: 0.25, y: 0.5, image: 'file://" +
+                                     m_dir.filePath("DP-1-1.jpg") + "'}"),
+                 qPrintable(scripts[2]));
+        QVERIFY(scripts[2].contains("{x: 0.75, y: 0.5, image: 'file://" +
+                                    m_dir.filePath("DP-2-1.jpg") + "'}"));
+        QVERIFY(scripts[2].contains("screenGeometry(d.screen)"));
+        QCOMPARE(skyloom::test::ReadAll(m_dir.filePath("DP-2-1.jpg")), QByteArray("DP-2"));
         QVERIFY(scripts[0].contains("'file://" + m_dir.filePath("Wallpaper-1.jpg") + "'"));
         QVERIFY(scripts[0].contains("wallpaperPlugin = 'org.kde.image'"));
         QVERIFY(scripts[0].contains("writeConfig('FillMode', 6)"));

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QUrl>
 
 using namespace skyloom::platform;
 using skyloom::test::ReadAll;
@@ -160,6 +161,71 @@ private slots:
         QCOMPARE(ReadAll(shown), QByteArray("a picture"));
     }
 
+    // Two monitors with their own files, as the slideshow hands them over.
+    MonitorWallpapers TwoMonitors() {
+        MonitorWallpapers w;
+        w.canvas = Wallpaper();
+        w.box = QRect(0, 0, 2304, 1280);
+        w.monitors = {
+            {{"DP-1", QRect(0, 0, 1280, 1024), true}, m_dir.filePath("data/m1.jpg")},
+            {{"HDMI-1", QRect(1280, 0, 1024, 1280), false}, m_dir.filePath("data/m2.jpg")}};
+        for (const auto& m : w.monitors)
+            [&] { QVERIFY(WriteFile(m.path, m.info.name.toUtf8())); }();
+        return w;
+    }
+
+    void swayShowsEachOutputItsFile() {
+        FakeTool("swaymsg");
+        SwayWallpaper sway;
+        QVERIFY(sway.WantsMonitorFiles());
+        QString error;
+        const MonitorWallpapers w = TwoMonitors();
+        QVERIFY2(sway.ApplyMonitors(w, &error), qPrintable(error));
+        QCOMPARE(Calls(),
+                 (QStringList{
+                     "swaymsg	output	DP-1	bg	" + w.monitors[0].path + "	center",
+                     "swaymsg	output	HDMI-1	bg	" + w.monitors[1].path + "	center"}));
+    }
+
+    void xfceShowsEachMonitorItsFile() {
+        // HDMI-1 has two workspaces; eDP-1 is an old monitor no longer connected; DP-1 has no
+        // backdrop yet.
+        FakeTool("xfconf-query", "/backdrop/screen0/monitorHDMI-1/workspace0/last-image\n"
+                                 "/backdrop/screen0/monitorHDMI-1/workspace1/last-image\n"
+                                 "/backdrop/screen0/monitoreDP-1/workspace0/last-image\n");
+        XfceWallpaper xfce;
+        QVERIFY(xfce.WantsMonitorFiles());
+        QString error;
+        const MonitorWallpapers w = TwoMonitors();
+        QVERIFY2(xfce.ApplyMonitors(w, &error), qPrintable(error));
+        const QString set = "xfconf-query	-c	xfce4-desktop	-p	/backdrop/screen0/";
+        const QString first = m_dir.filePath("data/m1-1.jpg");
+        const QString second = m_dir.filePath("data/m2-1.jpg");
+        QCOMPARE(
+            Calls(),
+            (QStringList{
+                "xfconf-query	-c	xfce4-desktop	-l",
+                set +
+                    "monitorDP-1/workspace0/image-style	--create	-t	int	-s	1",
+                set +
+                    "monitorDP-1/workspace0/last-image	--create	-t	string	-s	" +
+                    first,
+                set + "monitorHDMI-1/workspace0/image-style	--create	-t	int	"
+                      "-s	1",
+                set + "monitorHDMI-1/workspace1/image-style	--create	-t	int	"
+                      "-s	1",
+                set +
+                    "monitorHDMI-1/workspace0/last-image	--create	-t	string	"
+                    "-s	" +
+                    second,
+                set +
+                    "monitorHDMI-1/workspace1/last-image	--create	-t	string	"
+                    "-s	" +
+                    second}));
+        QCOMPARE(ReadAll(first), QByteArray("DP-1"));
+        QCOMPARE(ReadAll(second), QByteArray("HDMI-1"));
+    }
+
     void userCommandAndItsFailure() {
         FakeTool("mywall");
         UserCommandWallpaper command("mywall --centre 'two words'");
@@ -208,6 +274,21 @@ private slots:
         QCOMPARE(GSettingsColourText(kGnomeDesktop), "16 32 48");
         QCOMPARE(DesktopColourText(DesktopKind::Gnome), "16 32 48");
         QCOMPARE(DesktopColourText(DesktopKind::X11Root), QString());
+    }
+
+    void gnomeSpansTheCanvas() {
+        GSettingsWallpaper gnome(kGnomeDesktop);
+        QVERIFY(!gnome.WantsMonitorFiles());
+        QString error;
+        QVERIFY2(gnome.ApplyMonitors(TwoMonitors(), &error), qPrintable(error));
+        const QString schema = "org.gnome.desktop.background";
+        QCOMPARE(Gsettings({"get", schema, "picture-options"}), "'spanned'");
+        const QString uri = Gsettings({"get", schema, "picture-uri"});
+        QVERIFY2(uri.startsWith("'file://" + m_dir.filePath("data/Wallpaper-")), qPrintable(uri));
+        QCOMPARE(ReadAll(QUrl(uri.mid(1, uri.size() - 2)).toLocalFile()), QByteArray("a picture"));
+        // One photo again: centred.
+        QVERIFY(gnome.Apply(Wallpaper(), &error));
+        QCOMPARE(Gsettings({"get", schema, "picture-options"}), "'centered'");
     }
 
     void missingSchemaIsAFailure() {

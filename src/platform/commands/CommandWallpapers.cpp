@@ -47,6 +47,16 @@ bool SwayWallpaper::Clear(QString* error) {
                    error);
 }
 
+bool SwayWallpaper::ApplyMonitors(const MonitorWallpapers& wallpapers, QString* error) {
+    for (const MonitorWallpapers::Monitor& monitor : wallpapers.monitors)
+        if (!RunTool(QStringLiteral("swaymsg"),
+                     {QStringLiteral("output"), monitor.info.name, QStringLiteral("bg"),
+                      monitor.path, QStringLiteral("center")},
+                     error))
+            return false;
+    return true;
+}
+
 QStringList XfceWallpaper::Backdrops(QString* error) {
     QByteArray listing;
     if (!RunTool(QLatin1String(kXfconf),
@@ -74,8 +84,11 @@ QStringList XfceWallpaper::Backdrops(QString* error) {
 bool XfceWallpaper::SetAll(const QString& key, const QString& type, const QString& value,
                            QString* error) {
     const QStringList backdrops = Backdrops(error);
-    if (backdrops.isEmpty())
-        return false;
+    return !backdrops.isEmpty() && Set(backdrops, key, type, value, error);
+}
+
+bool XfceWallpaper::Set(const QStringList& backdrops, const QString& key, const QString& type,
+                        const QString& value, QString* error) {
     for (const QString& backdrop : backdrops)
         if (!RunTool(QLatin1String(kXfconf),
                      {QStringLiteral("-c"), QLatin1String(kXfceChannel), QStringLiteral("-p"),
@@ -93,6 +106,29 @@ bool XfceWallpaper::Apply(const QString& path, QString* error) {
     return SetAll(QStringLiteral("image-style"), QStringLiteral("int"), QLatin1String(kXfceCentred),
                   error) &&
            SetAll(QStringLiteral("last-image"), QStringLiteral("string"), shown, error);
+}
+
+bool XfceWallpaper::ApplyMonitors(const MonitorWallpapers& wallpapers, QString* error) {
+    const QStringList backdrops = Backdrops(error);
+    if (backdrops.isEmpty())
+        return false;
+    m_monitorAlternates.resize(wallpapers.monitors.size());
+    for (std::size_t i = 0; i < wallpapers.monitors.size(); ++i) {
+        const MonitorWallpapers::Monitor& monitor = wallpapers.monitors[i];
+        // Every workspace of the monitor; a monitor xfdesktop has not listed yet gets its first
+        // workspace's backdrop made.
+        const QString tag = QStringLiteral("/monitor%1/").arg(monitor.info.name);
+        QStringList own = backdrops.filter(tag);
+        if (own.isEmpty())
+            own << QStringLiteral("/backdrop/screen0/monitor%1/workspace0").arg(monitor.info.name);
+        const QString shown = m_monitorAlternates[i].Next(monitor.path, error);
+        if (shown.isEmpty() ||
+            !Set(own, QStringLiteral("image-style"), QStringLiteral("int"),
+                 QLatin1String(kXfceCentred), error) ||
+            !Set(own, QStringLiteral("last-image"), QStringLiteral("string"), shown, error))
+            return false;
+    }
+    return true;
 }
 
 bool XfceWallpaper::Clear(QString* error) {

@@ -60,13 +60,22 @@ bool GSettingsWallpaper::SetPicture(const QString& value, QString* error) {
 }
 
 bool GSettingsWallpaper::Apply(const QString& path, QString* error) {
+    return Show(path, QStringLiteral("centered"), error);
+}
+
+bool GSettingsWallpaper::ApplyMonitors(const MonitorWallpapers& wallpapers, QString* error) {
+    // "spanned" stretches one picture over the bounding box of every monitor, which is what the
+    // canvas was composed for.
+    return Show(wallpapers.canvas, QStringLiteral("spanned"), error);
+}
+
+bool GSettingsWallpaper::Show(const QString& path, const QString& options, QString* error) {
     const QString shown = m_alternate.Next(path, error);
     if (shown.isEmpty())
         return false;
     const QString picture =
         m_desktop.pictureIsUri ? QUrl::fromLocalFile(shown).toString(QUrl::FullyEncoded) : shown;
-    return Set(m_desktop.optionsKey, QStringLiteral("centered"), error) &&
-           SetPicture(picture, error);
+    return Set(m_desktop.optionsKey, options, error) && SetPicture(picture, error);
 }
 
 bool GSettingsWallpaper::Clear(QString* error) {

@@ -31,8 +31,11 @@ public:
     bool Apply(const QString& path, QString* error) override;
     bool Clear(QString* error) override;
     QString Name() const override { return QString::fromLatin1(m_desktop.name); }
+    // The canvas, spanned over every monitor.
+    bool ApplyMonitors(const MonitorWallpapers& wallpapers, QString* error) override;
 
 private:
+    bool Show(const QString& path, const QString& options, QString* error);
     bool Set(const char* key, const QString& value, QString* error);
     bool SetPicture(const QString& value, QString* error);
     bool HasDarkKey();

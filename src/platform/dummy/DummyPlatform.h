@@ -67,8 +67,15 @@ public:
         return failWith.isEmpty();
     }
     QString Name() const override { return QStringLiteral("dummy"); }
+    bool WantsMonitorFiles() const override { return wantsMonitorFiles; }
+    bool ApplyMonitors(const MonitorWallpapers& wallpapers, QString* error) override {
+        monitorWallpapers.push_back(wallpapers);
+        return Apply(wallpapers.canvas, error);
+    }
 
     QStringList applied;
+    std::vector<MonitorWallpapers> monitorWallpapers; // also listed in applied by their canvas
+    bool wantsMonitorFiles = false;
     int cleared = 0;
     QString failWith;
 };

@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QRectF>
 #include <QUrl>
 
 namespace skyloom::platform {
@@ -33,6 +34,51 @@ QString PlasmaWallpaper::ScriptFor(const QString& path) {
         .arg(kCentred);
 }
 
+QString PlasmaWallpaper::ScriptForMonitors(const MonitorWallpapers& wallpapers,
+                                           const QStringList& paths) {
+    // Plasma numbers its screens its own way and may give their geometry in logical pixels, so
+    // each desktop takes the file of the monitor whose centre, relative to the whole desktop,
+    // lies nearest to its screen's.
+    QStringList entries;
+    const QRectF box = wallpapers.box;
+    for (std::size_t i = 0; i < wallpapers.monitors.size(); ++i) {
+        const QRectF r = wallpapers.monitors[i].info.geometry;
+        entries << QStringLiteral("{x: %1, y: %2, image: %3}")
+                       .arg((r.center().x() - box.left()) / box.width())
+                       .arg((r.center().y() - box.top()) / box.height())
+                       .arg(Literal(
+                           QUrl::fromLocalFile(paths.value(int(i))).toString(QUrl::FullyEncoded)));
+    }
+    return QStringLiteral("var files = [%1];"
+                          "var all = desktops();"
+                          "var l = 1e9, t = 1e9, r = -1e9, b = -1e9;"
+                          "for (var i = 0; i < all.length; i++) {"
+                          " if (all[i].screen < 0) continue;"
+                          " var g = screenGeometry(all[i].screen);"
+                          " l = Math.min(l, g.x); t = Math.min(t, g.y);"
+                          " r = Math.max(r, g.x + g.width); b = Math.max(b, g.y + g.height);"
+                          "}"
+                          "for (var i = 0; i < all.length; i++) {"
+                          " var d = all[i];"
+                          " if (d.screen < 0) continue;"
+                          " var g = screenGeometry(d.screen);"
+                          " var x = (g.x + g.width / 2 - l) / Math.max(1, r - l);"
+                          " var y = (g.y + g.height / 2 - t) / Math.max(1, b - t);"
+                          " var best = files[0], dist = 1e9;"
+                          " for (var k = 0; k < files.length; k++) {"
+                          "  var e = (files[k].x - x) * (files[k].x - x) + (files[k].y - y) * "
+                          "(files[k].y - y);"
+                          "  if (e < dist) { dist = e; best = files[k]; }"
+                          " }"
+                          " d.wallpaperPlugin = 'org.kde.image';"
+                          " d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];"
+                          " d.writeConfig('Image', best.image);"
+                          " d.writeConfig('FillMode', %2);"
+                          "}")
+        .arg(entries.join(u','))
+        .arg(kCentred);
+}
+
 bool PlasmaWallpaper::Evaluate(const QString& script, QString* error) {
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.kde.plasmashell"), QStringLiteral("/PlasmaShell"),
@@ -51,6 +97,19 @@ bool PlasmaWallpaper::Apply(const QString& path, QString* error) {
     if (shown.isEmpty())
         return false;
     return Evaluate(ScriptFor(shown), error);
+}
+
+bool PlasmaWallpaper::ApplyMonitors(const MonitorWallpapers& wallpapers, QString* error) {
+    if (wallpapers.monitors.empty())
+        return Apply(wallpapers.canvas, error);
+    m_monitorAlternates.resize(wallpapers.monitors.size());
+    QStringList shown;
+    for (std::size_t i = 0; i < wallpapers.monitors.size(); ++i) {
+        shown << m_monitorAlternates[i].Next(wallpapers.monitors[i].path, error);
+        if (shown.back().isEmpty())
+            return false;
+    }
+    return Evaluate(ScriptForMonitors(wallpapers, shown), error);
 }
 
 bool PlasmaWallpaper::Clear(QString* error) {

@@ -35,4 +35,28 @@ std::vector<MonitorInfo> ScreenDesktopInfo::Monitors() const {
     return monitors;
 }
 
+namespace {
+
+void WatchScreen(QScreen* screen, QObject* context, const std::function<void()>& changed) {
+    // A turned monitor changes its geometry; a new scale changes it too.
+    QObject::connect(screen, &QScreen::geometryChanged, context, changed);
+}
+
+} // namespace
+
+void ScreenDesktopInfo::WatchMonitors(QObject* context, std::function<void()> changed) {
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (!app)
+        return;
+    for (QScreen* screen : QGuiApplication::screens())
+        WatchScreen(screen, context, changed);
+    QObject::connect(app, &QGuiApplication::screenAdded, context,
+                     [context, changed](QScreen* screen) {
+                         WatchScreen(screen, context, changed);
+                         changed();
+                     });
+    QObject::connect(app, &QGuiApplication::screenRemoved, context, changed);
+    QObject::connect(app, &QGuiApplication::primaryScreenChanged, context, changed);
+}
+
 } // namespace skyloom::platform

@@ -15,6 +15,7 @@ public:
     QString BackgroundColourText() const override { return m_colourText(); }
     QSize PrimaryScreenSize() const override;
     std::vector<MonitorInfo> Monitors() const override;
+    void WatchMonitors(QObject* context, std::function<void()> changed) override;
 
 private:
     std::function<QString()> m_colourText;

@@ -6,7 +6,9 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 #include <array>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -153,8 +155,32 @@ void FillPixels(Display* display, int screen, Visual* visual, XImage* image,
     }
 }
 
-// The picture drawn centred on a black pixmap of the root's size and depth.
-Pixmap MakePixmap(Display* display, int screen, const QImage& picture) {
+// The primary monitor's area of the root as RandR reports it (the first monitor when none is
+// primary), or the whole root when the server has no monitor list.
+QRect PrimaryArea(Display* display, int screen) {
+    const QRect root(0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen));
+    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+    if (!XRRQueryExtension(display, &eventBase, &errorBase) ||
+        !XRRQueryVersion(display, &major, &minor) || major < 1 || (major == 1 && minor < 5))
+        return root;
+    int count = 0;
+    XRRMonitorInfo* monitors = XRRGetMonitors(display, RootWindow(display, screen), True, &count);
+    if (!monitors)
+        return root;
+    QRect area = root;
+    for (int i = 0; i < count; ++i) {
+        const QRect rect(monitors[i].x, monitors[i].y, monitors[i].width, monitors[i].height);
+        if (i == 0 || monitors[i].primary)
+            area = rect;
+        if (monitors[i].primary)
+            break;
+    }
+    XRRFreeMonitors(monitors);
+    return area.intersected(root).isEmpty() ? root : area;
+}
+
+// The picture drawn at its place on a black pixmap of the root's size and depth.
+Pixmap MakePixmap(Display* display, int screen, const QImage& picture, QPoint at) {
     const Window root = RootWindow(display, screen);
     const int width = DisplayWidth(display, screen);
     const int height = DisplayHeight(display, screen);
@@ -184,8 +210,8 @@ Pixmap MakePixmap(Display* display, int screen, const QImage& picture) {
                 FillPixels(display, screen, visual, image, picture);
         }
         if (image->data)
-            XPutImage(display, pixmap, gc, image, 0, 0, (width - picture.width()) / 2,
-                      (height - picture.height()) / 2, picture.width(), picture.height());
+            XPutImage(display, pixmap, gc, image, 0, 0, at.x(), at.y(), picture.width(),
+                      picture.height());
         if (direct)
             image->data = nullptr; // owned by the QImage
         XDestroyImage(image);
@@ -220,6 +246,21 @@ QString ServerRefused(int code) {
 } // namespace
 
 bool X11RootWallpaper::Apply(const QString& path, QString* error) {
+    // One picture for the primary monitor: centred on that monitor, not across the seam.
+    return Show(path, error, [](Display* d, int screen, QSize picture) {
+        const QRect area = PrimaryArea(d, screen);
+        return area.topLeft() +
+               QPoint((area.width() - picture.width()) / 2, (area.height() - picture.height()) / 2);
+    });
+}
+
+bool X11RootWallpaper::ApplyMonitors(const MonitorWallpapers& wallpapers, QString* error) {
+    // The canvas covers the monitors where they lie on the root.
+    const QPoint at = wallpapers.box.topLeft();
+    return Show(wallpapers.canvas, error, [at](Display*, int, QSize) { return at; });
+}
+
+bool X11RootWallpaper::Show(const QString& path, QString* error, const Placement& place) {
     const QImage picture = QImage(path).convertToFormat(QImage::Format_RGB32);
     if (picture.isNull()) {
         *error = QStringLiteral("cannot read %1").arg(path);
@@ -232,7 +273,8 @@ bool X11RootWallpaper::Apply(const QString& path, QString* error) {
     const Window root = session->root;
     std::lock_guard lock(g_lock);
     ErrorTrap trap;
-    const Pixmap pixmap = MakePixmap(d, session->screen, picture);
+    const Pixmap pixmap =
+        MakePixmap(d, session->screen, picture, place(d, session->screen, picture.size()));
     if (const int code = trap.Take(d)) {
         *error = ServerRefused(code);
         return false; // the old background stays; this connection takes its pixmap along

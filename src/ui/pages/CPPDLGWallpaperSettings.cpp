@@ -10,6 +10,7 @@
 #include "ui/widgets/ComboData.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -98,6 +99,15 @@ void CPPDLGWallpaperSettings::BuildLayout() {
     minSize->addWidget(m_minSize);
     minSize->addStretch(1);
 
+    auto* monitorsLabel = new QLabel(QStringLiteral("Monitors:"), this);
+    m_monitors = new QComboBox(this);
+    m_monitors->setObjectName(QStringLiteral("monitorsCombo"));
+    m_monitors->setAccessibleName(QStringLiteral("Monitors"));
+    m_monitors->addItem(QStringLiteral("One photo on the primary monitor"),
+                        int(CAppSettings::kPrimaryMonitor));
+    m_monitors->addItem(QStringLiteral("A photo on each monitor"), int(CAppSettings::kEachMonitor));
+    monitorsLabel->setBuddy(m_monitors);
+
     m_glass = new QCheckBox(QStringLiteral("Include Glass Reflection when Drawing Photo"), this);
     m_glass->setObjectName(QStringLiteral("glassReflectionCheck"));
     m_glass->setAccessibleName(m_glass->text());
@@ -110,6 +120,8 @@ void CPPDLGWallpaperSettings::BuildLayout() {
     general->addWidget(m_orientation);
     general->addWidget(m_minSizeCheck);
     general->addLayout(minSize);
+    general->addWidget(monitorsLabel);
+    general->addWidget(m_monitors);
     general->addStretch(1);
 
     auto* top = new QHBoxLayout;
@@ -154,6 +166,13 @@ void CPPDLGWallpaperSettings::BuildLayout() {
         Mark(PendingChange::PhotoOptions, FilterChange::MinSize);
     });
     connect(m_glass, &QCheckBox::clicked, this, &CPPDLGWallpaperSettings::OnGlassReflection);
+    connect(m_monitors, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_initialised)
+            return;
+        Settings()->m_nMonitors = m_monitors->currentData().toInt();
+        // The photos are drawn and composed again for the monitors.
+        Mark(PendingChange::PhotoOptions);
+    });
     ConnectPhotoControls(m_portrait);
     ConnectPhotoControls(m_landscape);
 }
@@ -270,6 +289,7 @@ void CPPDLGWallpaperSettings::Initialize() {
     LoadPhotoControls(m_portrait);
     LoadPhotoControls(m_landscape);
     m_glass->setChecked(s.m_bGlassReflection != 0);
+    m_monitors->setCurrentIndex(std::max(0, m_monitors->findData(s.m_nMonitors)));
     OnMinSizeCheck();
     OnGlassReflection();
     OnOrientationFilter();

@@ -3,6 +3,7 @@
 #include "SettingsPage.h"
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QSlider;
@@ -16,7 +17,8 @@ class CXOrientationCB;
 class CXPhotoPositionCB;
 class ILookPagesHost;
 
-// The Wallpaper Settings page: the change interval, the two photo filters, the glass reflection
+// The Wallpaper Settings page: the change interval, the two photo filters, one photo or a photo
+// per monitor, the glass reflection
 // and, for portrait and landscape photos apart, the position, scale, transparency and greyscale,
 // with a preview of a sample photo drawn with them. Every edit goes into the settings record at
 // once and waits for Apply.
@@ -76,6 +78,7 @@ private:
     CXOrientationCB* m_orientation = nullptr;
     QCheckBox* m_minSizeCheck = nullptr;
     ClampingSpinBox* m_minSize = nullptr;
+    QComboBox* m_monitors = nullptr;
     QCheckBox* m_glass = nullptr;
     PhotoControls m_portrait;
     PhotoControls m_landscape;
