@@ -180,7 +180,9 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
     // Copied by rows across the cores: a fresh screen-sized buffer costs more in first touches
     // of its memory than in the copying itself.
     const QImage source = background.convertToFormat(QImage::Format_RGB32);
-    QImage canvas(source.size(), QImage::Format_RGB32);
+    QImage canvas = NewImage(source.size(), QImage::Format_RGB32);
+    if (canvas.isNull())
+        return QImage();
     ParallelRows(canvas.height(), [&](int first, int last) {
         for (int y = first; y < last; ++y)
             std::memcpy(canvas.scanLine(y), source.constScanLine(y),

@@ -12,7 +12,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <mutex>
+#include <sys/mman.h>
 #include <vector>
 
 namespace skyloom {
@@ -97,7 +99,15 @@ QImage Decode(const QString& path, const QSize& needed) {
         // pixels are smaller (a palette or greyscale picture).
         return QImage();
     }
-    return reader.read();
+    // A colour JPEG decodes into a picture of the size and format given; one made here gets the
+    // large-picture memory of NewImage. Anything else the reader makes itself.
+    QImage image;
+    if (reader.format() == "jpeg")
+        image = NewImage(reader.scaledSize().isValid() ? reader.scaledSize() : raw,
+                         QImage::Format_RGB32);
+    if (!reader.read(&image))
+        return QImage();
+    return image;
 }
 
 quint8 ClampChannel(float value) {
@@ -207,7 +217,29 @@ bool FitsImageLimit(const QSize& size) {
 }
 
 QImage NewImage(const QSize& size, QImage::Format format) {
-    return FitsImageLimit(size) ? QImage(size, format) : QImage();
+    if (!FitsImageLimit(size))
+        return QImage();
+    // Screen-sized pictures are made and let go at every change. In 4 KiB pages the kernel
+    // faults each one in page by page (a 4K picture is 8,100 faults), and two threads faulting
+    // at once contend for the process's memory map; aligned to 2 MiB and marked for huge pages,
+    // the same picture takes a few dozen.
+    constexpr std::size_t kHugePage = std::size_t(2) << 20;
+    const int depth = QImage::toPixelFormat(format).bitsPerPixel();
+    const qsizetype bytesPerLine = (qsizetype(size.width()) * depth + 31) / 32 * 4;
+    const std::size_t bytes = std::size_t(bytesPerLine) * std::size_t(size.height());
+    if (depth != 32 || bytes < 2 * kHugePage)
+        return QImage(size, format);
+    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* data = nullptr;
+    if (posix_memalign(&data, kHugePage, rounded) != 0)
+        return QImage();
+    madvise(data, rounded, MADV_HUGEPAGE); // only advice: without huge pages it still works
+    QImage image(
+        static_cast<uchar*>(data), size.width(), size.height(), bytesPerLine, format,
+        [](void* pixels) { std::free(pixels); }, data);
+    if (image.isNull())
+        std::free(data);
+    return image;
 }
 
 QImage DecodeImage(const QString& path) {
@@ -351,7 +383,9 @@ void BlurImage(QImage& image, double radius, int firstRow) {
         image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     // The vertical pass of a row reads the rows within reach above it, so the horizontal pass
     // starts that much higher; rows above that are never touched.
-    QImage pass(image.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage pass = NewImage(image.size(), QImage::Format_ARGB32_Premultiplied);
+    if (pass.isNull())
+        return; // no memory for the pass: left sharp
     BlurRows(image, pass, weights, std::max(0, firstRow - reach));
     BlurColumns(pass, image, weights, firstRow);
     if (original == QImage::Format_RGB32)

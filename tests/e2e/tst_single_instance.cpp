@@ -114,7 +114,9 @@ private slots:
         const int before = int(Applied().size());
         QCOMPARE(Skyloom({"--next"}).out, "Next wallpaper");
         QTRY_COMPARE_WITH_TIMEOUT(int(Applied().size()), before + 1, 10000 * kSlow);
-        QVERIFY(Skyloom({"--status"}).out.contains("showing " + m_home.path() + "/Pictures/sea/"));
+        const QString status = Skyloom({"--status"}).out;
+        QVERIFY2(status.contains("showing " + m_home.path() + "/Pictures/sea/"), qPrintable(status));
+        QVERIFY2(status.trimmed().endsWith(", one photo on the primary monitor"), qPrintable(status));
         QCOMPARE(Skyloom({"--clear"}).out, "Paused and cleared the wallpaper");
         QTRY_COMPARE_WITH_TIMEOUT(Applied().last(), "[]", 5000 * kSlow);
         QVERIFY(Skyloom({"--status"}).out.startsWith("paused"));

@@ -5,7 +5,9 @@
 #include "LookPagesFixture.h"
 #include "Screenshots.h"
 #include "TestMain.h"
+#include "TestFiles.h"
 #include "engine/SlideshowSnapshot.h"
+#include "settings/CUtility.h"
 #include "ui/pages/CPPDLGWallpaperSettings.h"
 
 #include <QApplication>
@@ -174,6 +176,8 @@ private slots:
             << "landscapeTransparencySlider" << 35 << photo << 0u;
         QTest::newRow("portrait greyscale") << "portraitGrayscaleCheck" << 1 << photo << 0u;
         QTest::newRow("scale left as it is") << "landscapeScaleSlider" << 65 << 0u << 0u;
+        QTest::newRow("a photo on each monitor")
+            << "monitorsCombo" << int(CAppSettings::kEachMonitor) << photo << 0u;
     }
     void pendingBits() {
         QFETCH(QString, control);
@@ -188,6 +192,34 @@ private slots:
             check->click();
         QTEST(m_host.changes, "changes");
         QTEST(m_host.filters, "filters");
+    }
+
+    void monitorsOptionIsStoredBesideTheFile() {
+        auto* monitors = Child<QComboBox>("monitorsCombo");
+        QCOMPARE(monitors->count(), 2);
+        QCOMPARE(monitors->itemText(0), QString("One photo on the primary monitor"));
+        QCOMPARE(monitors->itemText(1), QString("A photo on each monitor"));
+        QCOMPARE(monitors->currentIndex(), 0);
+        const QByteArray before = Settings().Serialise();
+        monitors->setCurrentIndex(1);
+        QCOMPARE(Settings().m_nMonitors, int(CAppSettings::kEachMonitor));
+        // The file's layout is untouched; the profile store holds the option.
+        QCOMPARE(Settings().Serialise(), before);
+        QVERIFY(Settings().Save());
+        QCOMPARE(CUtility::GetRegString("Options", "Monitors", "?"), QString("each"));
+        CAppSettings again;
+        again.SetSettingsPath(Settings().GetSettingsPath());
+        QCOMPARE(again.Load(), CAppSettings::LoadOutcome::Loaded);
+        QCOMPARE(again.m_nMonitors, int(CAppSettings::kEachMonitor));
+        Open();
+        QCOMPARE(Child<QComboBox>("monitorsCombo")->currentIndex(), 1);
+        // A damaged settings file is put aside and reset; the option is not the file's.
+        QVERIFY(test::WriteFile(Settings().GetSettingsPath(), "damaged"));
+        CAppSettings reset;
+        reset.SetSettingsPath(Settings().GetSettingsPath());
+        QCOMPARE(reset.Load(), CAppSettings::LoadOutcome::Malformed);
+        QCOMPARE(reset.m_nMonitors, int(CAppSettings::kEachMonitor));
+        QCOMPARE(CUtility::GetRegString("Options", "Monitors", "?"), QString("each"));
     }
 
     void sliderShowsAndStoresItsValue() {
