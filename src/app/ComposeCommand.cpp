@@ -147,9 +147,6 @@ int RunCompose(const ComposeRequest& request) {
     }
     const std::vector<platform::MonitorInfo> monitors =
         each ? MonitorsOf(screen) : std::vector<platform::MonitorInfo>{};
-    std::vector<QRect> rects;
-    for (const platform::MonitorInfo& m : monitors)
-        rects.push_back(m.geometry);
     if (each ? monitors.empty() : screen.isEmpty())
         return Fail(QStringLiteral("--screen is needed when there is no display"));
 

@@ -45,6 +45,10 @@ DesktopCanvas ComposeDesktop(const std::vector<QRect>& monitors,
         worker.join();
     if (run && !run->load())
         return result;
+    // A monitor whose picture could not be made at all (no memory for it) leaves no canvas: a
+    // photo that could not be read still leaves its background, and drawn says so.
+    if (std::any_of(pictures.begin(), pictures.end(), [](const QImage& p) { return p.isNull(); }))
+        return result;
 
     QImage canvas = NewImage(result.box.size(), QImage::Format_RGB32);
     if (canvas.isNull())

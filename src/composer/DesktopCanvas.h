@@ -30,8 +30,8 @@ struct DesktopCanvas {
 // size of the rectangle holding every monitor, black outside every monitor. The monitors are
 // composed at the same time. Monitor i takes photo i, the last photo when there are fewer.
 // Backgrounds, when given, are monitor i's background at its size (drawn for any that is
-// missing or of another size). A null image when there is no monitor or photo, the canvas would
-// pass the image limit, or the run flag was cleared.
+// missing or of another size). A null image when there is no monitor or photo, the canvas or a
+// monitor's picture could not be made (the image limit, memory), or the run flag was cleared.
 DesktopCanvas ComposeDesktop(const std::vector<QRect>& monitors,
                              const std::vector<MonitorPhoto>& photos, const RenderOptions& options,
                              const std::atomic<int>* run,

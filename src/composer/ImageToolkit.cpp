@@ -12,7 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
+#include <cstdint>
 #include <mutex>
 #include <sys/mman.h>
 #include <vector>
@@ -229,16 +229,38 @@ QImage NewImage(const QSize& size, QImage::Format format) {
     const std::size_t bytes = std::size_t(bytesPerLine) * std::size_t(size.height());
     if (depth != 32 || bytes < 2 * kHugePage)
         return QImage(size, format);
+    // A mapping of its own, so that the advice goes with it when it is unmapped: over-mapped by
+    // a huge page, then trimmed to a 2 MiB boundary.
     const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-    void* data = nullptr;
-    if (posix_memalign(&data, kHugePage, rounded) != 0)
+    void* mapped = mmap(nullptr, rounded + kHugePage, PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
         return QImage();
-    madvise(data, rounded, MADV_HUGEPAGE); // only advice: without huge pages it still works
+    auto* const start = static_cast<uchar*>(mapped);
+    auto* const aligned = reinterpret_cast<uchar*>(
+        (reinterpret_cast<std::uintptr_t>(start) + kHugePage - 1) & ~(kHugePage - 1));
+    if (aligned != start)
+        munmap(start, std::size_t(aligned - start));
+    if (const std::size_t tail = kHugePage - std::size_t(aligned - start); tail > 0)
+        munmap(aligned + rounded, tail);
+    madvise(aligned, rounded, MADV_HUGEPAGE); // only advice: without huge pages it still works
+    struct Mapping {
+        uchar* address;
+        std::size_t bytes;
+    };
+    auto* mapping = new Mapping{aligned, rounded};
     QImage image(
-        static_cast<uchar*>(data), size.width(), size.height(), bytesPerLine, format,
-        [](void* pixels) { std::free(pixels); }, data);
-    if (image.isNull())
-        std::free(data);
+        aligned, size.width(), size.height(), bytesPerLine, format,
+        [](void* info) {
+            const auto* m = static_cast<Mapping*>(info);
+            munmap(m->address, m->bytes);
+            delete m;
+        },
+        mapping);
+    if (image.isNull()) {
+        munmap(aligned, rounded);
+        delete mapping;
+    }
     return image;
 }
 

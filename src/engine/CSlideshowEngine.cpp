@@ -346,8 +346,11 @@ void CSlideshowEngine::StartChange() {
             if (!monitors.empty()) {
                 // The photos of the monitors, as far as there are monitors for them.
                 picks.resize(monitors.size());
+                // A monitor turned since keeps its photo only if it still fits it.
                 for (std::size_t i = 0; i < picks.size() && i < m_lastPicks.size(); ++i)
-                    if (fits(m_lastPicks[i].orientation))
+                    if (fits(m_lastPicks[i].orientation) &&
+                        (filter != kAnyOrientation ||
+                         m_lastPicks[i].orientation == OrientationOf(monitors[i].geometry.size())))
                         picks[i] = {m_lastPicks[i].path, m_lastPicks[i].orientation,
                                     m_lastPicks[i].width, m_lastPicks[i].height, -1};
             } else if (!m_last.path.isEmpty() && fits(m_last.orientation)) {
@@ -365,6 +368,11 @@ void CSlideshowEngine::StartChange() {
     std::vector<QImage> backgrounds;
     for (const platform::MonitorInfo& monitor : monitors)
         backgrounds.push_back(BackgroundFor(monitor.geometry.size()));
+    // Only the sizes of the monitors there are now stay cached.
+    std::erase_if(m_monitorBackgrounds, [&backgrounds](const QImage& cached) {
+        return std::none_of(backgrounds.begin(), backgrounds.end(),
+                            [&cached](const QImage& b) { return b.size() == cached.size(); });
+    });
     const bool bypassIdle = m_bypassIdle || m_nextRequested;
     bool idle = true;
     if (!bypassIdle && m_snapshot.idleOnly && m_setup.idleMs)
@@ -558,6 +566,9 @@ CSlideshowEngine::ChangeOutcome CSlideshowEngine::RunDesktopChange(
             m_setup.applyMonitors(wallpapers);
         }
         std::lock_guard lock(m_queueLock);
+        // The shortcut chosen for the change has had its turn, even when the first monitor's
+        // photo came from another for its orientation.
+        m_queue.shortcuts.MarkVisited(shortcutId);
         int tag = -1;
         for (const MonitorPick& pick : picks)
             if (pick.tag != -1) {

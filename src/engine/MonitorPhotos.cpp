@@ -36,7 +36,10 @@ MonitorChoice ChooseMonitorPhotos(PhotoQueue& queue, int shortcutId,
                                   SlideshowCounters& counters, CMersenneTwister& random,
                                   const std::atomic<int>& running, const MeasurePhoto& measure) {
     const int shortcutCount = int(queue.shortcuts.entries.size());
-    bool firstDraw = true;
+    // While no monitor has a photo, a draw speaks for the change: when it finds nothing, that is
+    // the change's outcome, as with one monitor.
+    bool firstDraw = std::all_of(picks.begin(), picks.end(),
+                                 [](const MonitorPick& pick) { return pick.path.isEmpty(); });
     int previousTag = -1;
     for (std::size_t i = 0; i < picks.size(); ++i) {
         if (!picks[i].path.isEmpty())
@@ -62,11 +65,14 @@ MonitorChoice ChooseMonitorPhotos(PhotoQueue& queue, int shortcutId,
             choice = draw(shortcutId, shortcutCount, wanted);
             if (choice.outcome == PhotoChoice::NoneForShortcut)
                 choice = draw(shortcutId, 1, wanted);
-            // Every photo of the orientation has had its turn this round: one comes again
-            // rather than a photo of the other orientation.
-            if (choice.outcome == PhotoChoice::NoneForShortcut)
-                if (const int again = ShownAgain(queue.photos, wanted, picks, random); again >= 0)
+            // Every photo of the orientation has had its turn this round: for a later monitor
+            // one comes again rather than a photo of the other orientation. The first draw
+            // goes on to the other orientation, so that the round ends once all are shown.
+            if (choice.outcome == PhotoChoice::NoneForShortcut && !firstDraw)
+                if (const int again = ShownAgain(queue.photos, wanted, picks, random); again >= 0) {
                     choice = {PhotoChoice::Chosen, again, true};
+                    ++counters.shown;
+                }
         }
         if (choice.outcome == PhotoChoice::NoneForShortcut)
             choice = draw(shortcutId, shortcutCount, kAnyOrientation);
@@ -77,7 +83,14 @@ MonitorChoice ChooseMonitorPhotos(PhotoQueue& queue, int shortcutId,
         if (choice.outcome != PhotoChoice::Chosen) {
             if (firstDraw)
                 return {choice.outcome, choice.anyUnshownLeft};
-            picks[i] = picks[i - 1]; // nothing left: the monitor before lends its photo
+            // Nothing left: a monitor with a photo lends it, the nearest one before if any.
+            std::size_t lender = i;
+            for (std::size_t k = 1; k <= picks.size() && lender == i; ++k) {
+                const std::size_t j = (i + picks.size() - k) % picks.size();
+                if (!picks[j].path.isEmpty())
+                    lender = j;
+            }
+            picks[i] = picks[lender];
             picks[i].tag = -1;
             continue;
         }

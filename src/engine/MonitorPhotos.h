@@ -27,13 +27,14 @@ struct MonitorChoice {
 };
 
 // Draws a photo for every monitor without one, in order, under the queue's lock. The first
-// draw takes its photo from shortcutId; each later draw marks the shortcut before it visited
+// draw takes its photo from shortcutId (when no monitor has a photo yet, its outcome is the
+// change's when it finds nothing); each later draw marks the shortcut before it visited
 // and chooses the next one, so that the monitors show different shortcuts as changes do.
 // A monitor whose wanted orientation (kPortrait or kLandscape) the filter allows takes a photo
-// of that orientation from its shortcut, else from any shortcut, else one already shown in this
-// round (but not on another monitor now), and only when the queue has none the other
-// orientation. A photo is never drawn twice in one change, since each is
-// marked shown; a later monitor for which nothing is left shows the photo of the one before.
+// of that orientation from its shortcut, else from any shortcut, else (a later monitor) one
+// already shown in this round but not on another monitor now, and only then the other
+// orientation. A photo is never drawn twice in one change, since each is marked shown; a
+// monitor for which nothing is left shows the photo of a monitor that has one.
 MonitorChoice ChooseMonitorPhotos(PhotoQueue& queue, int shortcutId,
                                   const std::vector<int>& wantedOrientation,
                                   std::vector<MonitorPick>& picks, const PhotoFilters& filters,

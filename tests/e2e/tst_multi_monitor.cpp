@@ -127,25 +127,25 @@ private slots:
         QVERIFY2(!QStandardPaths::findExecutable("xrandr").isEmpty(),
                  "xrandr is missing (x11-xserver-utils)");
         QVERIFY(test::WriteFile(Path("xorg.conf"), kXorgConfig));
-        int number = 70;
-        while (QFileInfo::exists(QString("/tmp/.X11-unix/X%1").arg(number)) ||
-               QFileInfo::exists(QString("/tmp/.X%1-lock").arg(number)))
-            ++number;
-        m_display = QString(":%1").arg(number);
-        m_xorg.setProcessChannelMode(QProcess::MergedChannels);
-        m_xorg.setStandardOutputFile(Path("xorg.out"));
-        m_xorg.start(xorg, {m_display, "-config", Path("xorg.conf"), "-logfile", Path("xorg.log"),
-                            "-noreset", "-nolisten", "tcp"});
+        // Xorg picks a free display itself and writes its number to standard output.
+        m_xorg.setStandardErrorFile(Path("xorg.out"));
+        m_xorg.start(xorg, {"-displayfd", "1", "-config", Path("xorg.conf"), "-logfile",
+                            Path("xorg.log"), "-noreset", "-nolisten", "tcp"});
         QVERIFY(m_xorg.waitForStarted());
-        const QByteArray name = m_display.toLatin1();
         QElapsedTimer timer;
         timer.start();
-        while (!m_look && timer.elapsed() < 20000 && m_xorg.state() == QProcess::Running) {
-            QTest::qWait(100);
-            m_look.reset(XOpenDisplay(name.constData()));
+        QByteArray number;
+        while (!number.contains('\n') && timer.elapsed() < 20000 &&
+               m_xorg.state() == QProcess::Running) {
+            m_xorg.waitForReadyRead(200);
+            number += m_xorg.readAllStandardOutput();
         }
-        QVERIFY2(m_look, qPrintable("Xorg did not start: " + test::ReadAll(Path("xorg.out")) +
-                                    test::ReadAll(Path("xorg.log")).right(2000)));
+        QVERIFY2(number.contains('\n'),
+                 qPrintable("Xorg did not start: " + test::ReadAll(Path("xorg.out")) +
+                            test::ReadAll(Path("xorg.log")).right(2000)));
+        m_display = ":" + QString::fromLatin1(number.trimmed());
+        m_look.reset(XOpenDisplay(m_display.toLatin1().constData()));
+        QVERIFY(m_look);
 
         // The screen at its full size, then two monitors; the output's monitor is the primary.
         const QString xrandr = "xrandr";
@@ -225,6 +225,14 @@ private slots:
     }
 
     void theSlideshowShowsDifferentPhotosOnTheMonitors() {
+        // The portrait monitor starts black, so that only the slideshow can make it red.
+        QTemporaryDir before;
+        QCOMPARE(
+            Run(SKYLOOM_BINARY,
+                {"--compose", Path("landscape.png"), "--output", Path("before.jpg"), "--apply"},
+                before.path()),
+            0);
+        QVERIFY(IsBlack(Root().pixel(kRightMiddle)));
         // A library of a landscape folder and a portrait folder, the option "A photo on each
         // monitor" in the profile store; the portrait monitor gets the portrait photo.
         QTemporaryDir home;

@@ -152,18 +152,50 @@ private slots:
         QCOMPARE(picks[1].path, QString("/kept/portrait.jpg"));
     }
 
-    void theFirstDrawSpeaksForTheChange() {
+    void theFirstDrawSpeaksForTheChange_data() {
+        QTest::addColumn<QStringList>("queue");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<bool>("anyUnshownLeft");
         // Nothing passes the filter: the change reports it as a single change would.
-        PhotoQueue q = Queue({"640x480@1", "800x600@2"});
+        QTest::newRow("nothing passes the filter")
+            << QStringList{"640x480@1", "800x600@2"} << int(kPortrait)
+            << int(PhotoChoice::NoneAtAll) << false;
+        // Every photo has had its turn: the round ends, rather than shown photos coming again.
+        QTest::newRow("everything shown this round")
+            << QStringList{"640x480@1!", "480x640@1!", "800x600@2!"} << int(kAnyOrientation)
+            << int(PhotoChoice::NoneForShortcut) << false;
+    }
+
+    void theFirstDrawSpeaksForTheChange() {
+        QFETCH(QStringList, queue);
+        QFETCH(int, filter);
+        PhotoQueue q = Queue(queue);
         CMersenneTwister random;
         SlideshowCounters counters;
         const std::atomic<int> running{1};
         std::vector<MonitorPick> picks(2);
         const MonitorChoice choice =
-            ChooseMonitorPhotos(q, 1, {L, P}, picks, PhotoFilters{kPortrait, false, 0}, counters,
+            ChooseMonitorPhotos(q, 1, {L, P}, picks, PhotoFilters{filter, false, 0}, counters,
                                 random, running, FakeMeasure);
-        QCOMPARE(choice.outcome, PhotoChoice::NoneAtAll);
+        QTEST(int(choice.outcome), "outcome");
+        QTEST(choice.anyUnshownLeft, "anyUnshownLeft");
         QVERIFY(picks[0].path.isEmpty());
+    }
+
+    void aLaterMonitorRedrawnKeepsTheOthers() {
+        // The first monitor's photo stands; the second is drawn again and nothing is left for
+        // it: it borrows the first's rather than the change giving up.
+        PhotoQueue q = Queue({"640x480@1!", "800x600@2!"});
+        CMersenneTwister random;
+        SlideshowCounters counters;
+        const std::atomic<int> running{1};
+        std::vector<MonitorPick> picks(2);
+        picks[0] = {"/photos/640x480@1!", kLandscape, 640, 480, 1};
+        const MonitorChoice choice = ChooseMonitorPhotos(q, 2, {L, L}, picks, PhotoFilters{},
+                                                         counters, random, running, FakeMeasure);
+        QCOMPARE(choice.outcome, PhotoChoice::Chosen);
+        QVERIFY(picks[1].path == "/photos/800x600@2!" || picks[1].path == picks[0].path);
     }
 };
 

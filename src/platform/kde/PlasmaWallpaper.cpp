@@ -30,8 +30,9 @@ QString PlasmaWallpaper::ScriptFor(const QString& path) {
                           " d.writeConfig('Image', %1);"
                           " d.writeConfig('FillMode', %2);"
                           "}")
-        .arg(Literal(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)))
-        .arg(kCentred);
+        // One pass: a chained arg() would read the "%2" of an escaped URL as its own place.
+        .arg(Literal(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)),
+             QString::number(kCentred));
 }
 
 QString PlasmaWallpaper::ScriptForMonitors(const MonitorWallpapers& wallpapers,
@@ -75,8 +76,7 @@ QString PlasmaWallpaper::ScriptForMonitors(const MonitorWallpapers& wallpapers,
                           " d.writeConfig('Image', best.image);"
                           " d.writeConfig('FillMode', %2);"
                           "}")
-        .arg(entries.join(u','))
-        .arg(kCentred);
+        .arg(entries.join(u','), QString::number(kCentred));
 }
 
 bool PlasmaWallpaper::Evaluate(const QString& script, QString* error) {
