@@ -21,6 +21,7 @@
 // clang-format off
 #include "RootPixmap.h"
 // clang-format on
+#include <functional>
 #include <memory>
 
 using namespace skyloom;
@@ -111,6 +112,20 @@ class TestMultiMonitor : public QObject {
 
     QImage Root() {
         return test::PixmapPicture(m_look.get(), test::RootPixmap("_XROOTPMAP_ID", m_look.get()));
+    }
+
+    // The root's picture once it satisfies done, or the last one read when time runs out.
+    QImage WaitForRoot(const std::function<bool(const QImage&)>& done) {
+        QImage root;
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 20000 * test::kSlow) {
+            QTest::qWait(200);
+            root = Root();
+            if (!root.isNull() && done(root))
+                break;
+        }
+        return root;
     }
 
     void SaveLook(const QImage& root, const char* name) {
@@ -274,23 +289,31 @@ private slots:
         skyloom.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         skyloom.start(SKYLOOM_BINARY, {"--slideshow"});
         QVERIFY(skyloom.waitForStarted());
-        QImage root;
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < 20000 * test::kSlow) {
-            QTest::qWait(200);
-            root = Root();
-            if (!root.isNull() && IsRed(root.pixel(kRightMiddle)) &&
-                IsBlue(root.pixel(kLeftMiddle)))
-                break;
-        }
-        skyloom.terminate();
-        QVERIFY(skyloom.waitForFinished(10000 * test::kSlow));
-        QVERIFY(!root.isNull());
+        QImage root = WaitForRoot([](const QImage& r) {
+            return IsRed(r.pixel(kRightMiddle)) && IsBlue(r.pixel(kLeftMiddle));
+        });
         SaveLook(root, "xorg-slideshow-each-monitor");
         QVERIFY2(IsBlue(root.pixel(kLeftMiddle)), qPrintable(Colour(root.pixel(kLeftMiddle))));
         QVERIFY2(IsRed(root.pixel(kRightMiddle)), qPrintable(Colour(root.pixel(kRightMiddle))));
         QVERIFY(IsBlack(root.pixel(kOutside)));
+
+        // The portrait monitor goes away: the photo shown is composed again for the one left,
+        // centred on it; it comes back: it gets its portrait photo again.
+        QCOMPARE(Run("xrandr", {"--delmonitor", "RIGHT"}, m_dir.path()), 0);
+        root = WaitForRoot([](const QImage& r) {
+            return IsBlack(r.pixel(kRightMiddle)) && IsBlue(r.pixel(kLeftMiddle));
+        });
+        QVERIFY2(IsBlack(root.pixel(kRightMiddle)), qPrintable(Colour(root.pixel(kRightMiddle))));
+        QVERIFY(IsBlue(root.pixel(kLeftMiddle)));
+        QCOMPARE(Run("xrandr", {"--setmonitor", "RIGHT", "1024/270x1280/338+1280+0", "none"},
+                     m_dir.path()),
+                 0);
+        root = WaitForRoot([](const QImage& r) { return IsRed(r.pixel(kRightMiddle)); });
+        QVERIFY2(IsRed(root.pixel(kRightMiddle)), qPrintable(Colour(root.pixel(kRightMiddle))));
+        QVERIFY(IsBlue(root.pixel(kLeftMiddle)));
+
+        skyloom.terminate();
+        QVERIFY(skyloom.waitForFinished(10000 * test::kSlow));
         QCOMPARE(QImage(data + "/Wallpaper.jpg").size(), QSize(2304, 1280));
         QVERIFY(QString::fromUtf8(skyloom.readAllStandardOutput()).contains("4 Photos Queued"));
     }
