@@ -41,10 +41,11 @@ MonitorChoice ChooseMonitorPhotos(PhotoQueue& queue, int shortcutId,
     bool firstDraw = std::all_of(picks.begin(), picks.end(),
                                  [](const MonitorPick& pick) { return pick.path.isEmpty(); });
     int previousTag = -1;
+    bool drawn = false; // this call has drawn a photo: the next draw takes the next shortcut
     for (std::size_t i = 0; i < picks.size(); ++i) {
         if (!picks[i].path.isEmpty())
             continue;
-        if (!firstDraw && shortcutCount > 1) {
+        if (drawn && shortcutCount > 1) {
             if (previousTag != -1) {
                 queue.shortcuts.MarkVisited(previousTag);
                 queue.shortcuts.lastShortcutId = previousTag;
@@ -97,6 +98,7 @@ MonitorChoice ChooseMonitorPhotos(PhotoQueue& queue, int shortcutId,
         const PhotoEntry& entry = queue.photos[std::size_t(choice.index)];
         picks[i] = {entry.path, entry.orientation, entry.width, entry.height, entry.tag};
         previousTag = entry.tag;
+        drawn = true;
         firstDraw = false;
     }
     return {PhotoChoice::Chosen, true};
