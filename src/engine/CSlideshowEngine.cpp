@@ -599,6 +599,9 @@ void CSlideshowEngine::OnChangeDone(quint64 generation, ChangeOutcome outcome) {
         emit wallpaperApplied(outcome.photo);
         if (!(m_nextRequested && m_paused))
             RearmAfter(kAfterChangeMs);
+        // A Next is used up by its change: the changes after it wait for an idle user again.
+        if (!m_paused)
+            m_nextRequested = false;
         break;
     case ChangeOutcome::IdleDeferred:
         RearmAfter(kAfterIdleMs);

@@ -301,6 +301,13 @@ private slots:
         QCOMPARE(changed.count(), before);
         m_idleMs = 6000; // 6 whole seconds > 5
         QCOMPARE(WaitForChanges(changed, 1).size(), before + 1);
+        // Next changes at once, busy or not, and only once: the interval waits again.
+        m_idleMs = 0;
+        QTest::qWait(1500); // any change under way when the user came back has ended
+        engine->Next();
+        const int afterNext = WaitForChanges(changed, 1).size();
+        QTest::qWait(2500);
+        QCOMPARE(changed.count(), afterNext);
     }
 
     void applyOfTheFiltersBringsRejectedPhotosBack_data() {
