@@ -16,11 +16,11 @@ bool FakeMeasure(PhotoEntry& e);
 
 // A photo named by its size and its shortcut, "640x480@1", and "!" when it has been shown in
 // this round (and so measured).
-PhotoEntry Entry(const QString& spec) {
+PhotoEntry Entry(const QString& name) {
     PhotoEntry e;
-    e.path = "/photos/" + spec;
-    e.tag = spec.section('@', 1).remove('!').toInt();
-    if (spec.endsWith('!')) {
+    e.path = "/photos/" + name;
+    e.tag = name.section('@', 1).remove('!').toInt();
+    if (name.endsWith('!')) {
         e.shown = e.measured = 1;
         FakeMeasure(e);
     }
@@ -36,11 +36,11 @@ bool FakeMeasure(PhotoEntry& e) {
     return true;
 }
 
-PhotoQueue Queue(const QStringList& specs) {
+PhotoQueue Queue(const QStringList& photos) {
     PhotoQueue queue;
     QList<int> tags;
-    for (const QString& spec : specs) {
-        queue.photos.push_back(Entry(spec));
+    for (const QString& name : photos) {
+        queue.photos.push_back(Entry(name));
         if (!tags.contains(queue.photos.back().tag))
             tags << queue.photos.back().tag;
     }
