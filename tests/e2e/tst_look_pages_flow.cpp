@@ -110,9 +110,14 @@ private slots:
         auto* apply = window.findChild<QPushButton*>("applyButton");
         QTRY_VERIFY(apply->isEnabled());
         QVERIFY(Xdotool(ClickOn(apply)));
-        QTRY_VERIFY_WITH_TIMEOUT(test::RootPixmap("_XROOTPMAP_ID", display.get()) != first,
+        // The setter drops the old property before it names the new pixmap: wait for a name
+        // that is there and new, and read that pixmap.
+        unsigned long shown = 0;
+        QTRY_VERIFY_WITH_TIMEOUT((shown = test::RootPixmap("_XROOTPMAP_ID", display.get())) != 0 &&
+                                     shown != first,
                                  20000 * kSlow);
-        root = test::PixmapPicture(display.get(), test::RootPixmap("_XROOTPMAP_ID", display.get()));
+        root = test::PixmapPicture(display.get(), shown);
+        QVERIFY(!root.isNull());
         root.save(test::ArtworkFolder() + "/look-pages-root.png");
         // The photo now starts at the left edge; the right half shows the default gradient from
         // blue at the top to white at the bottom.
