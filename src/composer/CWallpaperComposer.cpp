@@ -252,8 +252,10 @@ QImage ComposeCanvas(const QString& photoPath, int orientation, const RenderOpti
             if (!reflection.isNull()) {
                 const ImageAttributes attributes =
                     PhotoAttributes(l.grayscale, ReflectionOpacity(bg, tint));
-                const QImage flipped =
-                    FlipUpsideDown(reflection.copy(0, r * l.NH - rows, r * l.NW, rows));
+                // The rows drawn are read through a view of the reflection, not a copy.
+                const QImage shown(reflection.constScanLine(r * l.NH - rows), reflection.width(),
+                                   rows, reflection.bytesPerLine(), reflection.format());
+                const QImage flipped = FlipUpsideDown(shown);
                 DrawImage(painter, QRectF(l.X, top, l.DW, rows / r), flipped,
                           QRectF(flipped.rect()), &attributes);
             }

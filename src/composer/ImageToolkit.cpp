@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <mutex>
 #include <sys/mman.h>
 #include <vector>
@@ -148,54 +149,77 @@ void PackRun(quint32* __restrict out, const quint32* __restrict rb, const quint3
         out[x] = Packed(rb[x], ag[x]);
 }
 
-void BlurRows(const QImage& from, QImage& to, const std::vector<quint32>& weights, int top) {
+// The horizontal pass over one row's columns [x0, x1): in holds the whole row, out gets the
+// blurred run. The row is copied with its edge pixels repeated, so that every tap reads without
+// a check; the buffers are the caller's, reused from row to row.
+struct RowBuffers {
+    std::vector<quint32> padded, rb, ag;
+};
+
+void BlurRun(const quint32* in, int w, int x0, int x1, quint32* out,
+             const std::vector<quint32>& weights, RowBuffers& b) {
     const int radius = int(weights.size() / 2);
-    const int w = from.width();
-    ParallelRows(from.height() - top, [&](int first, int last) {
-        first += top;
-        last += top;
-        // The row with its edge pixels repeated, so that every tap reads without a check.
-        std::vector<quint32> padded(static_cast<std::size_t>(w + 2 * radius));
-        std::vector<quint32> rb(static_cast<std::size_t>(w));
-        std::vector<quint32> ag(static_cast<std::size_t>(w));
-        for (int y = first; y < last; ++y) {
-            const auto* in = reinterpret_cast<const quint32*>(from.constScanLine(y));
-            std::fill_n(padded.begin(), radius, in[0]);
-            std::copy_n(in, w, padded.begin() + radius);
-            std::fill_n(padded.begin() + radius + w, radius, in[w - 1]);
-            std::fill(rb.begin(), rb.end(), 0u);
-            std::fill(ag.begin(), ag.end(), 0u);
-            for (int k = 0; k <= 2 * radius; ++k)
-                AddTap(rb.data(), ag.data(), padded.data() + k, w, weights[k]);
-            PackRun(reinterpret_cast<quint32*>(to.scanLine(y)), rb.data(), ag.data(), w);
+    const int n = x1 - x0;
+    b.padded.resize(std::size_t(n + 2 * radius));
+    b.rb.assign(std::size_t(n), 0u);
+    b.ag.assign(std::size_t(n), 0u);
+    const int lo = x0 - radius;
+    const int hi = x1 + radius;
+    quint32* p = std::fill_n(b.padded.data(), std::max(0, std::min(hi, 0) - lo), in[0]);
+    p = std::copy(in + std::max(lo, 0), in + std::min(hi, w), p);
+    std::fill_n(p, std::max(0, hi - std::max(lo, w)), in[w - 1]);
+    for (int k = 0; k <= 2 * radius; ++k)
+        AddTap(b.rb.data(), b.ag.data(), b.padded.data() + k, n, weights[std::size_t(k)]);
+    PackRun(out, b.rb.data(), b.ag.data(), n);
+}
+
+// The horizontal pass over rows [top, h), each row blurred into itself.
+void BlurRows(QImage& image, const std::vector<quint32>& weights, int top) {
+    const int w = image.width();
+    ParallelRows(image.height() - top, [&](int first, int last) {
+        RowBuffers buffers;
+        for (int y = first + top; y < last + top; ++y) {
+            auto* row = reinterpret_cast<quint32*>(image.scanLine(y));
+            BlurRun(row, w, 0, w, row, weights, buffers);
         }
     });
 }
 
-void BlurColumns(const QImage& from, QImage& to, const std::vector<quint32>& weights, int top) {
+// The vertical pass over rows [firstRow, h), in place, in strips of columns that the cores
+// share out. Walking a strip down, each row is kept (as the horizontal pass left it) before it
+// is overwritten, in a ring of the rows within reach above; the rows below are read as they
+// are. Rows above firstRow are never written: their horizontal pass is made into the ring.
+void BlurColumns(QImage& image, const std::vector<quint32>& weights, int firstRow) {
+    constexpr int kStrip = 64;
     const int radius = int(weights.size() / 2);
-    const int w = from.width();
-    const int h = from.height();
-    ParallelRows(h - top, [&](int first, int last) {
-        first += top;
-        last += top;
-        std::vector<quint32> rb(static_cast<std::size_t>(w));
-        std::vector<quint32> ag(static_cast<std::size_t>(w));
-        for (int y = first; y < last; ++y) {
-            std::fill(rb.begin(), rb.end(), 0u);
-            std::fill(ag.begin(), ag.end(), 0u);
-            for (int k = -radius; k <= radius; ++k) {
-                const auto* in = reinterpret_cast<const quint32*>(
-                    from.constScanLine(std::clamp(y + k, 0, h - 1)));
-                const quint32 weight = weights[k + radius];
-                for (int x = 0; x < w; ++x) {
-                    rb[x] += (in[x] & kLanes) * weight;
-                    ag[x] += ((in[x] >> 8) & kLanes) * weight;
+    const int w = image.width();
+    const int h = image.height();
+    const int ringRows = radius + 1;
+    ParallelRows((w + kStrip - 1) / kStrip, [&](int firstStrip, int lastStrip) {
+        std::vector<quint32> ring(std::size_t(ringRows) * kStrip);
+        std::vector<quint32> rb(kStrip), ag(kStrip);
+        RowBuffers buffers;
+        const auto slot = [&](int y) { return ring.data() + std::size_t(y % ringRows) * kStrip; };
+        for (int strip = firstStrip; strip < lastStrip; ++strip) {
+            const int x0 = strip * kStrip;
+            const int n = std::min(kStrip, w - x0);
+            for (int y = std::max(0, firstRow - radius); y < firstRow; ++y)
+                BlurRun(reinterpret_cast<const quint32*>(image.constScanLine(y)), w, x0, x0 + n,
+                        slot(y), weights, buffers);
+            for (int y = firstRow; y < h; ++y) {
+                std::fill_n(rb.begin(), n, 0u);
+                std::fill_n(ag.begin(), n, 0u);
+                for (int k = -radius; k <= radius; ++k) {
+                    const int from = std::clamp(y + k, 0, h - 1);
+                    const quint32* in =
+                        from < y ? slot(from)
+                                 : reinterpret_cast<const quint32*>(image.constScanLine(from)) + x0;
+                    AddTap(rb.data(), ag.data(), in, n, weights[std::size_t(k + radius)]);
                 }
+                auto* out = reinterpret_cast<quint32*>(image.scanLine(y)) + x0;
+                std::copy_n(out, n, slot(y));
+                PackRun(out, rb.data(), ag.data(), n);
             }
-            auto* out = reinterpret_cast<quint32*>(to.scanLine(y));
-            for (int x = 0; x < w; ++x)
-                out[x] = Packed(rb[x], ag[x]);
         }
     });
 }
@@ -403,13 +427,10 @@ void BlurImage(QImage& image, double radius, int firstRow) {
     const QImage::Format original = image.format();
     if (original != QImage::Format_ARGB32_Premultiplied)
         image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    // The vertical pass of a row reads the rows within reach above it, so the horizontal pass
-    // starts that much higher; rows above that are never touched.
-    QImage pass = NewImage(image.size(), QImage::Format_ARGB32_Premultiplied);
-    if (pass.isNull())
-        return; // no memory for the pass: left sharp
-    BlurRows(image, pass, weights, std::max(0, firstRow - reach));
-    BlurColumns(pass, image, weights, firstRow);
+    // Both passes work in place; the rows above firstRow that the vertical pass reads are
+    // blurred across on the side.
+    BlurRows(image, weights, firstRow);
+    BlurColumns(image, weights, firstRow);
     if (original == QImage::Format_RGB32)
         image.reinterpretAsFormat(QImage::Format_RGB32); // still opaque
     else if (original != QImage::Format_ARGB32_Premultiplied)
@@ -453,7 +474,16 @@ void FillVerticalGradient(QImage& image, QRgb start, QRgb end, int firstRow) {
 }
 
 QImage FlipUpsideDown(const QImage& image) {
-    return image.mirrored(false, true);
+    QImage flipped = image.depth() == 32 ? NewImage(image.size(), image.format()) : QImage();
+    if (flipped.isNull())
+        return image.mirrored(false, true);
+    const int h = image.height();
+    const auto bytes = std::size_t(std::min(image.bytesPerLine(), flipped.bytesPerLine()));
+    ParallelRows(h, [&](int first, int last) {
+        for (int y = first; y < last; ++y)
+            std::memcpy(flipped.scanLine(h - 1 - y), image.constScanLine(y), bytes);
+    });
+    return flipped;
 }
 
 QRgb ReadPixel(const QImage& image, int x, int y) {

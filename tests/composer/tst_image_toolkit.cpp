@@ -299,20 +299,35 @@ private slots:
         QCOMPARE(flat.pixel(19, 9), 0xFF336699u);
     }
 
+    void bandsComeOutAsInTheWholeImage_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("firstRow");
+        QTest::newRow("one strip of columns") << 64 << 40;
+        QTest::newRow("several strips, the last one part full") << 150 << 40;
+        QTest::newRow("band within reach of the top") << 150 << 3;
+        QTest::newRow("narrower than the blur") << 5 << 40;
+    }
+
     void bandsComeOutAsInTheWholeImage() {
         // Reflections are made only for the rows that reach the screen; those rows must be
-        // exactly what the whole image would give.
-        QImage whole = test::Quadrants(64, 90).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        // exactly what the whole image would give, and the rows above them stay as they were.
+        QFETCH(int, width);
+        QFETCH(int, firstRow);
+        QImage whole =
+            test::Quadrants(width, 90).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         for (int y = 0; y < 90; y += 7)
-            whole.setPixel(y % 64, y, 0xFF102030u);
+            whole.setPixel(y * 5 % width, y, 0xFF102030u);
+        const QImage original = whole.copy();
         QImage band = whole.copy();
         // The band first, so that no scratch memory left by the whole-image blur can stand in
         // for rows the band failed to compute.
-        BlurImage(band, 6.0, 40);
-        FillVerticalGradient(band, 0xFF336699u, 0x00FFFFFFu, 40);
+        BlurImage(band, 6.0, firstRow);
+        FillVerticalGradient(band, 0xFF336699u, 0x00FFFFFFu, firstRow);
         BlurImage(whole, 6.0);
         FillVerticalGradient(whole, 0xFF336699u, 0x00FFFFFFu);
-        QCOMPARE(band.copy(0, 40, 64, 50), whole.copy(0, 40, 64, 50));
+        const int rows = 90 - firstRow;
+        QCOMPARE(band.copy(0, firstRow, width, rows), whole.copy(0, firstRow, width, rows));
+        QCOMPARE(band.copy(0, 0, width, firstRow), original.copy(0, 0, width, firstRow));
     }
 
     void gradientBrushFlipAndPixels() {
