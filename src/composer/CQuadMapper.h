@@ -18,7 +18,7 @@ struct QuadCorners {
 // Draws a source image into a four-cornered shape of a destination by inverting the bilinear
 // patch the corners span, sampling the source's colour and alpha bilinearly in 8-bit fixed
 // point. Pixels outside the shape, and its right and bottom edges, keep what the destination
-// held. Rows are split across the cores; a cleared run flag stops the mapping within a pixel.
+// held. Rows are split across the cores; a cleared run flag stops the mapping within a row.
 class CQuadMapper {
 public:
     // Rows above firstRow are left alone, for a caller that will show only the rows below.
