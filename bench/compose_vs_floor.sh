@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Compares composing a 3840x2160 wallpaper with the floor of decoding the photo with djpeg plus
 # encoding a 3840x2160 JPEG at quality 100 with cjpeg, in the same run, five times each: a flat
-# landscape photo with reflection over a gradient (target: within 3x the floor) and a portrait
-# photo at "Center Right - 3D" (within 5x). Peak memory target: under 400 MiB.
+# landscape photo with reflection over a gradient (target: within 2x the floor) and a portrait
+# photo at "Center Right - 3D" (within 3x). Peak memory target: under 400 MiB.
 #
 # The photo is Debian's mate-backgrounds Elephants_5640x3172.jpg re-encoded as a baseline JPEG,
 # and turned a quarter for the portrait case. Needs mate-backgrounds and libjpeg-turbo-progs.

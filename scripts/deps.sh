@@ -11,6 +11,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-svg-dev
   # photo library
   libsqlite3-dev
+  # decoding photos and encoding the wallpaper through libjpeg-turbo's own API
+  libjpeg-dev
   # X11 integration: root pixmap, global hotkeys, idle time
   libx11-dev libxcb1-dev libxcb-keysyms1-dev libxss-dev
   # the monitors of an X11 desktop (RandR)

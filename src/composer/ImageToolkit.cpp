@@ -1,5 +1,6 @@
 #include "ImageToolkit.h"
 
+#include "JpegCodec.h"
 #include "JpegFrame.h"
 #include "ParallelRows.h"
 #include "library/AtomicFile.h"
@@ -9,6 +10,7 @@
 #include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -43,34 +45,36 @@ bool TurnsSideways(const QImageReader& reader) {
     return reader.transformation() & QImageIOHandler::TransformationRotate90;
 }
 
-// A JPEG decoded at a reduced scale 1/d. libjpeg makes ceil(raw / d) pixels; Qt is asked for
-// floor(raw / d), the largest size for which it picks 1/d (asking for more makes it decode at
-// the next larger scale and shrink that), and copies into it when the two differ.
-struct ReducedJpeg {
-    QSize requested;
-    qint64 bytes = 0; // what the decode takes at its peak
-};
+// The JPEG scales libjpeg-turbo decodes with its vector code, largest first. The others (3/8,
+// 5/8, 6/8, 7/8) decode more slowly than the whole picture does.
+constexpr int kFastJpegEighths[] = {8, 4, 2, 1};
 
-ReducedJpeg AtScale(const QSize& raw, int d) {
-    const QSize decoded((raw.width() + d - 1) / d, (raw.height() + d - 1) / d);
-    const QSize requested(std::max(1, raw.width() / d), std::max(1, raw.height() / d));
-    return {requested, PixelBytes(decoded) + (requested != decoded ? PixelBytes(requested) : 0)};
+// The JPEG scale eighths/8 for a file of raw size: the smallest fast scale that still covers
+// needed (raw coordinates; the whole picture when nothing is asked or nothing smaller covers
+// it), then, whatever is needed, the largest that fits the budget. 0 when none does.
+int JpegEighths(const QSize& raw, const QSize& needed, qint64 budget) {
+    int chosen = 0;
+    for (int eighths : kFastJpegEighths) {
+        const QSize size = JpegScaledSize(raw, eighths);
+        const bool covers =
+            needed.isValid() && size.width() >= needed.width() && size.height() >= needed.height();
+        if (chosen != 0 && !covers && PixelBytes(JpegScaledSize(raw, chosen)) <= budget)
+            break;
+        chosen = eighths;
+    }
+    return PixelBytes(JpegScaledSize(raw, chosen)) <= budget ? chosen : 0;
 }
 
-// The reduced JPEG scale for a file of raw size: the smallest that still covers needed (raw
-// coordinates) and, whatever is needed, one that fits the budget if any does.
-ReducedJpeg ReducedJpegSize(const QSize& raw, const QSize& needed, qint64 budget) {
-    ReducedJpeg chosen = AtScale(raw, 1);
-    for (int d : {2, 4, 8}) {
-        const ReducedJpeg scaled = AtScale(raw, d);
-        const bool covers = needed.isValid() && scaled.requested.width() >= needed.width() &&
-                            scaled.requested.height() >= needed.height();
-        if (covers || chosen.bytes > budget)
-            chosen = scaled;
-        else
-            break;
-    }
-    return chosen;
+// The picture turned upright the way Qt's readers turn it for a transformation.
+QImage Oriented(QImage image, QImageIOHandler::Transformations turn) {
+    if (turn == QImageIOHandler::TransformationRotate270)
+        return image.transformed(QTransform().rotate(270));
+    if (turn & (QImageIOHandler::TransformationMirror | QImageIOHandler::TransformationFlip))
+        image.mirror(turn & QImageIOHandler::TransformationMirror,
+                     turn & QImageIOHandler::TransformationFlip);
+    if (turn & QImageIOHandler::TransformationRotate90)
+        image = image.transformed(QTransform().rotate(90));
+    return image;
 }
 
 QImage Decode(const QString& path, const QSize& needed) {
@@ -81,31 +85,27 @@ QImage Decode(const QString& path, const QSize& needed) {
         return QImage();
     // Turning the picture upright makes a second copy of it.
     const bool sideways = TurnsSideways(reader);
-    qint64 budget = kImageLimitBytes / (sideways ? 2 : 1);
     if (reader.format() == "jpeg") {
         // A progressive or multi-scan JPEG keeps its whole coefficient image while it decodes,
         // at any scale: that comes out of the budget first.
         const std::optional<JpegFrame> frame = ReadJpegFrame(path);
         if (!frame)
             return QImage();
-        budget = (kImageLimitBytes - frame->coefficientBytes) / (sideways ? 2 : 1);
-        const QSize neededRaw = sideways ? needed.transposed() : needed;
-        const ReducedJpeg scaled = ReducedJpegSize(raw, neededRaw, budget);
-        if (budget <= 0 || scaled.bytes > budget)
+        const qint64 budget = (kImageLimitBytes - frame->coefficientBytes) / (sideways ? 2 : 1);
+        const QSize frameSize(frame->width, frame->height);
+        const int eighths =
+            budget > 0 ? JpegEighths(frameSize, sideways ? needed.transposed() : needed, budget)
+                       : 0;
+        if (eighths == 0)
             return QImage();
-        if (scaled.requested != raw)
-            reader.setScaledSize(scaled.requested);
-    } else if (PixelBytes(raw) > budget) {
-        // Counted at 32 bits a pixel, as the composer works on it, even when the file's own
-        // pixels are smaller (a palette or greyscale picture).
-        return QImage();
+        const QImage image = DecodeJpeg(path, eighths);
+        return image.isNull() ? image : Oriented(image, reader.transformation());
     }
-    // A colour JPEG decodes into a picture of the size and format given; one made here gets the
-    // large-picture memory of NewImage. Anything else the reader makes itself.
+    // Counted at 32 bits a pixel, as the composer works on it, even when the file's own pixels
+    // are smaller (a palette or greyscale picture).
+    if (PixelBytes(raw) > kImageLimitBytes / (sideways ? 2 : 1))
+        return QImage();
     QImage image;
-    if (reader.format() == "jpeg")
-        image = NewImage(reader.scaledSize().isValid() ? reader.scaledSize() : raw,
-                         QImage::Format_RGB32);
     if (!reader.read(&image))
         return QImage();
     return image;
@@ -503,12 +503,19 @@ bool SaveImage(const QImage& image, const QString& path, const QByteArray& mimeT
     if (formats.isEmpty())
         return false;
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, formats.first());
-    writer.setQuality(quality);
-    if (!writer.write(image))
-        return false;
+    if (mimeType == "image/jpeg") {
+        // Straight from the picture's rows, at the quality Qt's writer takes by default.
+        bytes = EncodeJpeg(image, quality < 0 ? 75 : quality);
+        if (bytes.isEmpty())
+            return false;
+    } else {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, formats.first());
+        writer.setQuality(quality);
+        if (!writer.write(image))
+            return false;
+    }
     return WriteFileAtomically(path, bytes);
 }
 
