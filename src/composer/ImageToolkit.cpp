@@ -65,13 +65,39 @@ int JpegEighths(const QSize& raw, const QSize& needed, qint64 budget) {
     return PixelBytes(JpegScaledSize(raw, chosen)) <= budget ? chosen : 0;
 }
 
-// The picture turned upright the way Qt's readers turn it for a transformation.
+// Turns a 32-bit picture over where it lies: left to right, top to bottom, or both. Turned by
+// QImage, a picture in memory of its own (NewImage's) would be copied first.
+void TurnOver(QImage& image, bool mirror, bool flip) {
+    const int w = image.width();
+    const int h = image.height();
+    uchar* const bits = image.bits(); // detached here, if at all, not in the workers
+    const qsizetype bytesPerLine = image.bytesPerLine();
+    const auto row = [&](int y) { return reinterpret_cast<quint32*>(bits + y * bytesPerLine); };
+    // Rows in pairs, the top one with its counterpart from the bottom.
+    ParallelRows((h + 1) / 2, [&](int first, int last) {
+        for (int y = first; y < last; ++y) {
+            quint32* const top = row(y);
+            quint32* const bottom = row(h - 1 - y);
+            if (mirror) {
+                std::reverse(top, top + w);
+                if (bottom != top)
+                    std::reverse(bottom, bottom + w);
+            }
+            if (flip && bottom != top)
+                std::swap_ranges(top, top + w, bottom);
+        }
+    });
+}
+
+// The picture turned upright the way Qt's readers turn it for a transformation. Mirroring and
+// flipping take no memory; a quarter turn makes a second picture.
 QImage Oriented(QImage image, QImageIOHandler::Transformations turn) {
     if (turn == QImageIOHandler::TransformationRotate270)
         return image.transformed(QTransform().rotate(270));
-    if (turn & (QImageIOHandler::TransformationMirror | QImageIOHandler::TransformationFlip))
-        image.mirror(turn & QImageIOHandler::TransformationMirror,
-                     turn & QImageIOHandler::TransformationFlip);
+    const bool mirror = turn & QImageIOHandler::TransformationMirror;
+    const bool flip = turn & QImageIOHandler::TransformationFlip;
+    if (mirror || flip)
+        TurnOver(image, mirror, flip);
     if (turn & QImageIOHandler::TransformationRotate90)
         image = image.transformed(QTransform().rotate(90));
     return image;
@@ -98,8 +124,8 @@ QImage Decode(const QString& path, const QSize& needed) {
                        : 0;
         if (eighths == 0)
             return QImage();
-        const QImage image = DecodeJpeg(path, eighths);
-        return image.isNull() ? image : Oriented(image, reader.transformation());
+        QImage image = DecodeJpeg(path, eighths);
+        return image.isNull() ? image : Oriented(std::move(image), reader.transformation());
     }
     // Counted at 32 bits a pixel, as the composer works on it, even when the file's own pixels
     // are smaller (a palette or greyscale picture).
@@ -428,7 +454,8 @@ void BlurImage(QImage& image, double radius, int firstRow) {
     if (original != QImage::Format_ARGB32_Premultiplied)
         image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     // Both passes work in place; the rows above firstRow that the vertical pass reads are
-    // blurred across on the side.
+    // blurred across on the side. A shared picture is detached here, not by the workers.
+    (void)image.bits();
     BlurRows(image, weights, firstRow);
     BlurColumns(image, weights, firstRow);
     if (original == QImage::Format_RGB32)

@@ -8,10 +8,11 @@
 #include <cmath>
 #include <csetjmp>
 #include <cstdio>
-#include <cstdlib>
+#include <new>
 #include <vector>
 
 // jpeglib.h needs size_t and FILE declared before it.
+#include <jerror.h>
 #include <jpeglib.h>
 
 namespace skyloom {
@@ -58,11 +59,8 @@ bool DecodeInto(std::FILE* file, int eighths, QImage* image) {
     jpeg_decompress_struct info{};
     info.err = &error.manager;
     UseErrorJump(error);
-    // Written after setjmp and read after the jump, so kept in memory.
-    JSAMPLE* volatile cmykRow = nullptr;
     if (setjmp(error.jump)) {
-        std::free(cmykRow);
-        jpeg_destroy_decompress(&info);
+        jpeg_destroy_decompress(&info); // frees whatever libjpeg allocated, the CMYK row too
         return false;
     }
     jpeg_create_decompress(&info);
@@ -79,8 +77,10 @@ bool DecodeInto(std::FILE* file, int eighths, QImage* image) {
         return false;
     }
     jpeg_start_decompress(&info);
-    if (cmyk)
-        cmykRow = static_cast<JSAMPLE*>(std::malloc(std::size_t(info.output_width) * 4));
+    // From libjpeg's own pool: a failure jumps back like any other error.
+    JSAMPROW cmykRow = cmyk ? (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info),
+                                                        JPOOL_IMAGE, info.output_width * 4, 1)[0]
+                            : nullptr;
     while (info.output_scanline < info.output_height) {
         const int y = int(info.output_scanline);
         auto* row = reinterpret_cast<QRgb*>(image->scanLine(y));
@@ -99,7 +99,6 @@ bool DecodeInto(std::FILE* file, int eighths, QImage* image) {
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
-    std::free(cmykRow);
     return true;
 }
 
@@ -111,9 +110,24 @@ struct ByteArrayDestination {
 
 constexpr qsizetype kFirstChunk = qsizetype(1) << 20;
 
+// Grows the array, or reports running out of memory through libjpeg's error exit: an exception
+// must not unwind through libjpeg's C frames.
+void Resize(j_compress_ptr info, QByteArray* bytes, qsizetype size) {
+    bool resized = false;
+    try {
+        bytes->resize(size);
+        resized = true;
+    } catch (const std::bad_alloc&) {
+    }
+    if (!resized) {
+        info->err->msg_code = JERR_OUT_OF_MEMORY;
+        (*info->err->error_exit)(reinterpret_cast<j_common_ptr>(info));
+    }
+}
+
 void StartDestination(j_compress_ptr info) {
     auto* d = reinterpret_cast<ByteArrayDestination*>(info->dest);
-    d->bytes->resize(std::max(d->bytes->capacity(), kFirstChunk));
+    Resize(info, d->bytes, std::max(d->bytes->capacity(), kFirstChunk));
     d->manager.next_output_byte = reinterpret_cast<JOCTET*>(d->bytes->data());
     d->manager.free_in_buffer = std::size_t(d->bytes->size());
 }
@@ -121,7 +135,7 @@ void StartDestination(j_compress_ptr info) {
 boolean GrowDestination(j_compress_ptr info) {
     auto* d = reinterpret_cast<ByteArrayDestination*>(info->dest);
     const qsizetype used = d->bytes->size();
-    d->bytes->resize(used * 2);
+    Resize(info, d->bytes, used * 2);
     d->manager.next_output_byte = reinterpret_cast<JOCTET*>(d->bytes->data()) + used;
     d->manager.free_in_buffer = std::size_t(d->bytes->size() - used);
     return TRUE;
