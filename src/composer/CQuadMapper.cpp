@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 namespace skyloom {
@@ -18,6 +19,10 @@ struct Patch {
     double Y[4];
     double bw, bh, e, f, g, h, kk, A, r;
     int srcW, srcH;
+    // The source's first row and the distance between rows, in pixels: its rows are found by
+    // arithmetic rather than a call for every pixel.
+    const std::uint32_t* srcPixels;
+    std::ptrdiff_t srcStride;
 };
 
 // Bilinear mix of four pixels in 8-bit fixed point, two channels at a time: red and blue in
@@ -35,8 +40,7 @@ inline std::uint32_t Mix(std::uint32_t p00, std::uint32_t p10, std::uint32_t p01
 }
 
 // Maps the pixels minX to maxX of destination row i.
-void MapRow(const Patch p, const CRawBitmap& src, std::uint32_t* target, int i, int minX,
-            int maxX) {
+void MapRow(const Patch p, std::uint32_t* target, int i, int minX, int maxX) {
     const double* X = p.X;
     const double* Y = p.Y;
     const double py = i * (1.0 / p.bh) - Y[0];
@@ -68,8 +72,8 @@ void MapRow(const Patch p, const CRawBitmap& src, std::uint32_t* target, int i, 
         // column or row fall back to p00.
         const bool lastColumn = ix >= p.srcW - 1;
         const bool lastRow = iy >= p.srcH - 1;
-        const std::uint32_t* row = src.Row(iy);
-        const std::uint32_t* below = lastRow ? row : src.Row(iy + 1);
+        const std::uint32_t* row = p.srcPixels + iy * p.srcStride;
+        const std::uint32_t* below = lastRow ? row : row + p.srcStride;
         const std::uint32_t p00 = row[ix];
         const std::uint32_t p10 = lastColumn ? p00 : row[ix + 1];
         const std::uint32_t p01 = lastRow ? p00 : below[ix];
@@ -144,6 +148,8 @@ void CQuadMapper::MapQuad(CRawBitmap& dst, const CRawBitmap& src, const std::ato
     patch.r = 1.0 / (A * 2.0);
     patch.srcW = src.Width();
     patch.srcH = src.Height();
+    patch.srcPixels = src.Row(0);
+    patch.srcStride = patch.srcH > 1 ? src.Row(1) - src.Row(0) : 0;
 
     const int top = std::max(minY, firstRow);
     ParallelRows(maxY - top + 1, [&](int first, int last) {
@@ -153,7 +159,7 @@ void CQuadMapper::MapQuad(CRawBitmap& dst, const CRawBitmap& src, const std::ato
             std::uint32_t* target = dst.Row(i);
             if (clearTo)
                 std::fill_n(target, dstW, *clearTo);
-            MapRow(patch, src, target, i, minX, maxX);
+            MapRow(patch, target, i, minX, maxX);
         }
     });
 }
