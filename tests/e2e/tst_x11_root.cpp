@@ -177,6 +177,40 @@ private slots:
                  qPrintable(QString::number(LargestDifference(shown, composed))));
     }
 
+    void replacingNeverLeavesTheRootWithoutItsPixmap() {
+        // A compositor or terminal reads the properties whenever they change: a new background
+        // replaces them, and is never preceded by their removal (or by freeing the pixmap they
+        // name, which the server reports as a removal too).
+        skyloom::platform::X11RootWallpaper root(qgetenv("DISPLAY"));
+        QString error;
+        QImage picture(1280, 1024, QImage::Format_RGB32);
+        picture.fill(0xFF306090u);
+        QVERIFY(picture.save(m_dir.filePath("first.png")));
+        QVERIFY2(root.Apply(m_dir.filePath("first.png"), &error), qPrintable(error));
+        const Window rootWindow = DefaultRootWindow(m_session);
+        XSelectInput(m_session, rootWindow, PropertyChangeMask);
+        XSync(m_session, True); // nothing from before
+        picture.fill(0xFF903060u);
+        QVERIFY(picture.save(m_dir.filePath("second.png")));
+        QVERIFY2(root.Apply(m_dir.filePath("second.png"), &error), qPrintable(error));
+        XSync(m_session, False);
+        const Atom watched[] = {XInternAtom(m_session, "_XROOTPMAP_ID", False),
+                                XInternAtom(m_session, "ESETROOT_PMAP_ID", False)};
+        int replaced = 0;
+        while (XPending(m_session)) {
+            XEvent event;
+            XNextEvent(m_session, &event);
+            if (event.type != PropertyNotify ||
+                (event.xproperty.atom != watched[0] && event.xproperty.atom != watched[1]))
+                continue;
+            QCOMPARE(event.xproperty.state, PropertyNewValue);
+            ++replaced;
+        }
+        QCOMPARE(replaced, 2);
+        XSelectInput(m_session, rootWindow, NoEventMask);
+        QCOMPARE(RootPicture(m_dir.path()), Pixels(picture));
+    }
+
     void staleRootPropertiesAreNoFault() {
         // Another program named a pixmap that no longer exists (the server's own id range, so
         // that no live client owns it). Freeing it fails; the new background is set anyway,

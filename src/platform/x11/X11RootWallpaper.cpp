@@ -57,16 +57,14 @@ Pixmap PropertyPixmap(Display* display, Window root, Atom property) {
     return pixmap;
 }
 
-// Frees the background set before, by any setter that follows the same convention, and
-// forgets it; gone is a pixmap already freed, which is left alone.
-void ForgetOldBackground(Display* display, Window root, Pixmap gone) {
-    const Atom rootId = XInternAtom(display, "_XROOTPMAP_ID", False);
-    const Atom setRootId = XInternAtom(display, "ESETROOT_PMAP_ID", False);
-    const Pixmap old = PropertyPixmap(display, root, rootId);
-    if (old && old != gone && old == PropertyPixmap(display, root, setRootId))
-        XKillClient(display, old); // the retained resources of the client that made it
-    XDeleteProperty(display, root, rootId);
-    XDeleteProperty(display, root, setRootId);
+// The pixmap of the background set before by any setter that follows the same convention (both
+// properties name it), or 0.
+Pixmap OldBackground(Display* display, Window root) {
+    const Pixmap old = PropertyPixmap(display, root, XInternAtom(display, "_XROOTPMAP_ID", False));
+    return old && old == PropertyPixmap(display, root,
+                                        XInternAtom(display, "ESETROOT_PMAP_ID", False))
+               ? old
+               : 0;
 }
 
 // The code of the last X error while an ErrorTrap is alive. Xlib's own handler would end the
@@ -279,13 +277,20 @@ bool X11RootWallpaper::Show(const QString& path, QString* error, const Placement
         *error = ServerRefused(code);
         return false; // the old background stays; this connection takes its pixmap along
     }
-    ForgetOldBackground(d, root, ReleaseRetained());
-    trap.Take(d); // an old pixmap that is already gone is no fault
+    // The properties are replaced before the old background is freed, so that a compositor or
+    // terminal reading them never finds none, nor a pixmap that is gone.
+    const Pixmap old = OldBackground(d, root);
     for (const char* name : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"})
         XChangeProperty(d, root, XInternAtom(d, name, False), XA_PIXMAP, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(&pixmap), 1);
     XSetWindowBackgroundPixmap(d, root, pixmap);
     XClearWindow(d, root);
+    // Ours from before goes with the connection that kept it; another setter's with its
+    // retained client. One already gone is no fault.
+    const Pixmap released = ReleaseRetained();
+    if (old && old != released)
+        XKillClient(d, old);
+    trap.Take(d);
     // The pixmap outlives this connection, and so this process, until the next background
     // replaces it. The connection stays open until then, or until the process ends.
     XSetCloseDownMode(d, RetainPermanent);
@@ -306,14 +311,20 @@ bool X11RootWallpaper::Clear(QString* error) {
     const Window root = session->root;
     std::lock_guard lock(g_lock);
     ErrorTrap trap;
-    ForgetOldBackground(d, root, ReleaseRetained());
-    trap.Take(d);
+    // The root is plain before the properties go and the old pixmap is freed.
+    const Pixmap old = OldBackground(d, root);
     XSetWindowBackground(d, root, BlackPixel(d, session->screen));
     XClearWindow(d, root);
     if (const int code = trap.Take(d)) {
         *error = ServerRefused(code);
         return false;
     }
+    for (const char* name : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"})
+        XDeleteProperty(d, root, XInternAtom(d, name, False));
+    const Pixmap released = ReleaseRetained();
+    if (old && old != released)
+        XKillClient(d, old);
+    trap.Take(d); // an old pixmap that is already gone is no fault
     return true;
 }
 
